@@ -1,0 +1,1 @@
+// zelk-batch interpreter: see interpreter.h

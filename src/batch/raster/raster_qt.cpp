@@ -1,0 +1,1 @@
+// PNG and PDF output of pictures through QtGui's painter.

@@ -1,0 +1,110 @@
+#include "plot/format.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace zelk {
+namespace {
+
+bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
+
+std::string fixed_shape(double x, int d) {
+  char buf[400];
+  // '#' keeps the point for d = 0 ("12.").
+  std::snprintf(buf, sizeof buf, "%#.*f", d < 0 ? 0 : d, x);
+  std::string s = buf;
+  if (s == "-0." || s.find_first_not_of("-0.") == std::string::npos) {
+    if (s[0] == '-') s.erase(0, 1);  // no "-0.000"
+  }
+  return s;
+}
+
+std::string exponential_shape(double x, int d) {
+  if (d < 1) d = 1;
+  if (x == 0) return "0." + std::string(d, '0') + "E+00";
+  char buf[64];
+  // d significant digits d.ddd e±x, then shift to 0.dddd E±(x+1).
+  std::snprintf(buf, sizeof buf, "%.*e", d - 1, x);
+  std::string s = buf;
+  std::size_t e = s.find('e');
+  int exponent = std::atoi(s.c_str() + e + 1) + 1;
+  std::string digits;
+  for (std::size_t i = 0; i < e; ++i)
+    if (s[i] >= '0' && s[i] <= '9') digits += s[i];
+  char ebuf[16];
+  std::snprintf(ebuf, sizeof ebuf, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+  return std::string(x < 0 ? "-" : "") + "0." + digits + ebuf;
+}
+
+}  // namespace
+
+std::string trim(std::string_view s) {
+  std::size_t a = 0, b = s.size();
+  while (a < b && is_blank(s[a])) ++a;
+  while (b > a && is_blank(s[b - 1])) --b;
+  return std::string(s.substr(a, b - a));
+}
+
+std::string pad_right(std::string_view s, std::size_t width) {
+  std::string out(s);
+  if (out.size() < width) out.append(width - out.size(), ' ');
+  return out;
+}
+
+std::string pad_left(std::string_view s, std::size_t width) {
+  std::string out(s);
+  if (out.size() < width) out.insert(0, width - out.size(), ' ');
+  return out;
+}
+
+std::string format_decimals(double x, int d) {
+  const double a = std::fabs(x);
+  if (x == 0 || (a >= std::pow(10.0, -d) && a <= 100)) return pad_right(fixed_shape(x, d), 15);
+  return pad_right(exponential_shape(x, d), 15);
+}
+
+std::string format_exponential(double x, int d) { return pad_right(exponential_shape(x, d), 15); }
+
+std::string format_significant(double x, int s) {
+  const double a = std::fabs(x);
+  if (a < std::pow(10.0, -s) || a > 100 || !std::isfinite(x)) return pad_right(trim(format_decimals(x, s)), 30);
+  const int e = static_cast<int>(std::ceil(std::log10(a)));
+  const double m = std::round(a * std::pow(10.0, s - e)) * std::pow(10.0, e - s);
+  const int k = s - static_cast<int>(std::floor(std::log10(m))) - 1;
+  const std::string body = fixed_shape(std::copysign(m, x), k <= 1 ? 0 : k);
+  return pad_right(body, 30);
+}
+
+std::string format_integer(long long i) { return pad_right(std::to_string(i), 15); }
+
+std::optional<double> read_number(std::string_view text) {
+  std::size_t a = 0;
+  while (a < text.size() && is_blank(text[a])) ++a;
+  std::size_t b = a;
+  // Free-form items end at a blank, a comma or a slash.
+  while (b < text.size() && !is_blank(text[b]) && text[b] != ',' && text[b] != ';' && text[b] != '/') ++b;
+  std::string item(text.substr(a, b - a));
+  if (item.empty()) return std::nullopt;
+  if (item[0] == '+') item.erase(0, 1);
+  for (char& c : item)  // Fortran-style exponents: 1.5D3
+    if (c == 'd' || c == 'D') c = 'e';
+  double v = 0;
+  auto [end, ec] = std::from_chars(item.data(), item.data() + item.size(), v);
+  if (ec != std::errc() || end != item.data() + item.size() || !std::isfinite(v)) return std::nullopt;
+  return v;
+}
+
+double parse_number(std::string_view text) { return read_number(text).value_or(0.0); }
+
+std::optional<long long> read_integer(std::string_view text) {
+  std::string t = trim(text);
+  if (!t.empty() && t[0] == '+') t.erase(0, 1);
+  long long v = 0;
+  auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
+  if (t.empty() || ec != std::errc() || end != t.data() + t.size()) return std::nullopt;
+  return v;
+}
+
+}  // namespace zelk
