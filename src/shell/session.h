@@ -4,6 +4,7 @@
 #include "plot/colours.h"
 #include "project/project_table.h"
 #include "shell/desktop.h"
+#include "shell/operations.h"
 #include "shell/port.h"
 
 namespace zelk {
@@ -21,6 +22,7 @@ struct Session {
   ColourTable colours = ColourTable::defaults();
   int zoom_mode = 0;  // 1 region, 2 range, 3 out
   MenuKind menu = MenuKind::Univariate;
+  const OperationTable* operations = nullptr;  // set by the shell at start-up
 };
 
 }  // namespace zelk
