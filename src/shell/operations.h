@@ -4,11 +4,14 @@
 // fills the table from its own register function; the dispatcher looks here.
 #include <functional>
 #include <map>
+#include <memory>
+#include <vector>
 
 #include "shell/window.h"
 
 namespace zelk {
 
+class Dialog;
 struct Session;
 struct UnivariateRecord;
 struct MultivariateRecord;
@@ -29,6 +32,8 @@ struct OperationTable {
   std::map<int, MultivariateOperation> multivariate;
   std::map<int, SessionOperation> session;  // commands with their own project rules
   std::map<Slot, SlotHandlers> slots;
+  // One instance of every dialog in its default state, for `zelk-batch --dialogs`.
+  std::vector<std::function<std::unique_ptr<Dialog>()>> dialogs;
 };
 
 // Each subsystem's registration; the shell calls them all once.
