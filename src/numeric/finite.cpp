@@ -1,0 +1,13 @@
+#include "numeric/finite.h"
+
+#include <cmath>
+
+namespace zelk::numeric {
+
+bool all_finite(std::span<const double> values) {
+  for (double v : values)
+    if (!std::isfinite(v)) return false;
+  return true;
+}
+
+}  // namespace zelk::numeric
