@@ -1,1 +1,0 @@
-// Qt front end
