@@ -1,0 +1,98 @@
+#include "plot/layout.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "plot/format.h"
+#include "plot/ticks.h"
+
+namespace zelk {
+namespace {
+
+// A span the mapping can divide by: empty, reversed or overflowing ranges
+// (limits typed by hand, flat data) fall back to a unit span.
+double span(double lo, double hi) {
+  const double s = hi - lo;
+  return s > 0 && std::isfinite(s) ? s : 1.0;
+}
+
+double widest_label(const AxisTicks& axis) {
+  std::size_t n = 0;
+  for (const Tick& t : axis.ticks) n = std::max(n, trim(t.label).size());
+  return static_cast<double>(n);
+}
+
+}  // namespace
+
+double PaneMapping::to_px(double x) const { return plot.x + (x - xmin) / span(xmin, xmax) * plot.w; }
+double PaneMapping::to_py(double y) const { return plot.bottom() - (y - ymin) / span(ymin, ymax) * plot.h; }
+double PaneMapping::from_px(double px) const { return xmin + (px - plot.x) / plot.w * span(xmin, xmax); }
+double PaneMapping::from_py(double py) const { return ymin + (plot.bottom() - py) / plot.h * span(ymin, ymax); }
+
+const PaneLayout* GraphLayout::find(int number) const {
+  for (const PaneLayout& p : panes)
+    if (p.number == number) return &p;
+  return nullptr;
+}
+
+GridShape grid_shape(int present) {
+  if (present <= 0) return {};
+  int c = 1;
+  while (c * c < present) ++c;
+  return {c, (present + c - 1) / c};
+}
+
+int label_margin(double width) { return static_cast<int>(width) / 60 + 6; }
+int pane_gap(double width) { return std::max(static_cast<int>(width) / 80, 2); }
+
+GraphLayout layout_graph(const GraphDocument& doc, double width, double height) {
+  GraphLayout g;
+  g.width = width;
+  g.height = height;
+  g.margin = label_margin(width);
+  g.gap = pane_gap(width);
+  std::vector<int> numbers;
+  for (int i = 1; i <= kMaxPanes; ++i)
+    if (doc.pane(i).present) numbers.push_back(i);
+  if (numbers.empty()) return g;
+  g.grid = grid_shape(static_cast<int>(numbers.size()));
+  const int cells = g.grid.columns * g.grid.rows;
+  const bool by_number = numbers.back() <= cells;
+  const double cw = width / g.grid.columns, ch = height / g.grid.rows;
+  const double gap = g.gap;
+  for (std::size_t rank = 0; rank < numbers.size(); ++rank) {
+    const int n = numbers[rank];
+    const int slot = by_number ? n - 1 : static_cast<int>(rank);
+    PaneLayout p;
+    p.number = n;
+    p.cell = {(slot % g.grid.columns) * cw, (slot / g.grid.columns) * ch, cw, ch};
+    const double s = static_cast<int>(ch) / 60 + 6;
+    p.text_size = s;
+    const Pane& pane = doc.pane(n);
+    const double char_w = s * kDigitWidth;
+    // Room for the labels: vertical ones right-aligned left of the axis,
+    // horizontal ones centred below it and possibly past its right end.
+    const double tick = std::max(s / 3, 3.0);
+    const AxisTicks vt = vertical_ticks(pane.ymin, pane.ymax, ch, s);
+    const AxisTicks ht = horizontal_ticks(doc.xmin(), doc.xmax(), doc.integer_x, cw, char_w);
+    const double left = std::max<double>(g.margin, (widest_label(vt) + 1) * char_w + tick);
+    const double right = std::max(s / 2, (widest_label(ht) / 2 + 0.5) * char_w);
+    const double top = s / 2 + 1;
+    const double bottom = std::max<double>(g.margin, tick + 1.3 * s);
+    p.plot.x = p.cell.x + gap + left;
+    p.plot.y = p.cell.y + gap + top;
+    p.plot.w = std::max(1.0, p.cell.w - 2 * gap - left - right);
+    p.plot.h = std::max(1.0, p.cell.h - 2 * gap - top - bottom);
+    p.mapping = {p.plot, doc.xmin(), doc.xmax(), pane.ymin, pane.ymax};
+    g.panes.push_back(p);
+  }
+  return g;
+}
+
+int pane_at(const GraphLayout& layout, Point p) {
+  for (const PaneLayout& pane : layout.panes)
+    if (pane.cell.contains(p)) return pane.number;
+  return 0;
+}
+
+}  // namespace zelk
