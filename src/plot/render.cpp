@@ -38,14 +38,14 @@ void draw_bars(DisplayList& out, const Pane& pane, const PaneLayout& p, Rgb colo
   double width = std::isfinite(spacing) ? 0.6 * spacing / std::max(m.xmax - m.xmin, 1e-300) * p.plot.w : p.plot.w / 50;
   width = std::clamp(width, 1.0, std::max(1.0, p.plot.w / 2));
   const double zero = m.to_py(0);
-  bool open = false;
+  bool open = false, height = false;
   double column = 0, left = 0, right = 0, top = 0, bottom = 0;
   auto flush = [&] {
     if (!open) return;
     open = false;
     const double x0 = std::max(left, p.plot.x), x1 = std::min(right, p.plot.right());
     const double y0 = std::max(top, p.plot.y), y1 = std::min(bottom, p.plot.bottom());
-    if (x1 <= x0 || y1 < y0) return;
+    if (x1 <= x0 || y1 < y0 || !height) return;
     RectItem r{x0, y0, x1 - x0, std::max(y1 - y0, 1.0), Pen{colour, 1, false}, true, colour, false};
     out.items.push_back(r);
   };
@@ -61,7 +61,9 @@ void draw_bars(DisplayList& out, const Pane& pane, const PaneLayout& p, Rgb colo
       left = px - width / 2;
       right = px + width / 2;
       top = bottom = zero;
+      height = false;
     }
+    height = height || pane.y[i] != 0;
     left = std::min(left, px - width / 2);
     right = std::max(right, px + width / 2);
     top = std::min(top, py);
