@@ -34,6 +34,27 @@ struct ArmaModel {
   double d = 0.0;
   int M = 50;
   bool fractional = false;
+
+  // Maximum likelihood: settings and the outcome of the last fit.
+  int criterion = -1;  // -1 maximum likelihood, 0 least squares
+  int iteration_limit = 50;
+  bool no_optimization = false;
+  int stop_code = 0;  // 1..4, see numeric::MinimizerStop
+  int iterations = 0;
+  int evaluations = 0;
+  double saved_wn = 0.0;            // S/n of the last likelihood evaluation
+  double reduced_likelihood = 0.0;  // l = ln(S/n) + mean of ln r(t-1)
+  double objective = 0.0;
+  double minus2_log_likelihood = 0.0;
+  double aicc = 0.0;
+  int recursion_steps = 0;
+  std::vector<double> standard_errors;  // beta order; empty = not available
+  bool estimate_d = true;               // fractional fits: d is varied too
+
+  int order_sum() const { return p + q; }
+  // beta(i), 1-based over (phi(1..p), theta(1..q)).
+  double beta(int i) const { return i <= p ? phi[i - 1] : theta[i - p - 1]; }
+  double& beta(int i) { return i <= p ? phi[i - 1] : theta[i - p - 1]; }
 };
 
 }  // namespace zelk
