@@ -12,6 +12,7 @@
 namespace zelk {
 
 class Dialog;
+class MenuState;
 struct Session;
 struct UnivariateRecord;
 struct MultivariateRecord;
@@ -34,6 +35,11 @@ struct OperationTable {
   std::map<Slot, SlotHandlers> slots;
   // One instance of every dialog in its default state, for `zelk-batch --dialogs`.
   std::vector<std::function<std::unique_ptr<Dialog>()>> dialogs;
+  // Menu rules that depend on a project's own state (which transformations
+  // may follow, the Undo label, regression items, check marks), applied by
+  // the shell's update menus when the project has data.
+  std::function<void(const UnivariateRecord&, MenuState&)> transform_menu;
+  std::function<void(const MultivariateRecord&, MenuState&)> multivariate_transform_menu;
 };
 
 // Each subsystem's registration; the shell calls them all once.

@@ -51,12 +51,17 @@ class UiPort {
 
   virtual void status_changed(const StatusLine&) {}
   virtual void menus_changed() {}
+  virtual void toolbar_changed() {}
   // Long work reports progress here (iteration count); false asks to stop.
   virtual bool progress(int /*iteration*/) { return true; }
 
   virtual bool print_picture(const DisplayList&) { return false; }
   virtual bool print_text(const std::vector<std::string>&) { return false; }
   virtual bool choose_colour(unsigned& /*rgb*/) { return false; }
+
+  // Commands the frame carries out itself: 40074 Tile, 40075 Cascade,
+  // 40013 Contents, 40015 Help on Help, 40008 Exit.
+  virtual void frame_command(int /*command id*/) {}
 };
 
 }  // namespace zelk
