@@ -19,6 +19,7 @@ struct AnalysisParameters {
   int histogram_bins = 0;   // 0: the default count for the series
   int residual_histogram_bins = 0;
   int confidence = 95;
+  int residual_acf_lags = 40;  // set with the sample lag count
 };
 
 // Result arrays kept for export and redrawing; empty = not computed.
@@ -27,6 +28,9 @@ struct Results {
   std::vector<double> rescaled_residuals;
   std::vector<double> sample_acf;   // rho(0..L)
   std::vector<double> sample_pacf;  // alpha(0..L)
+  double sample_variance = 1.0;     // gamma(0) of the last sample ACF
+  std::vector<double> histogram_edges;   // e(0..k) of the series histogram
+  std::vector<double> histogram_counts;  // counts of bins 1..k
   std::vector<double> periodogram;
   std::vector<double> smoothed_spectrum;
   std::vector<double> model_spectrum;

@@ -1,0 +1,235 @@
+#include "project/data_file.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "plot/format.h"
+
+namespace zelk {
+namespace {
+
+constexpr const char* kReadTitle = "ReadRawData()";
+constexpr std::size_t kMaxItem = 512;  // longer items cannot be numbers
+constexpr std::size_t kChunk = 1 << 20;
+
+bool blank(char c) { return c == ' ' || c == '\t' || c == '\f' || c == '\v'; }
+bool line_end(char c) { return c == '\n' || c == '\r'; }
+bool separator(char c) { return blank(c) || c == ',' || c == ';' || c == '/'; }
+
+enum class ItemKind { Number, NotNumber, NotFinite };
+
+// Reads one free-form item: a decimal or exponent number (Fortran's D exponent
+// accepted), or an integer.
+ItemKind parse_item(std::string_view item, double& v) {
+  if (item.empty()) return ItemKind::NotNumber;
+  char buf[kMaxItem + 1];
+  std::size_t n = 0;
+  std::size_t i = item[0] == '+' ? 1 : 0;
+  for (; i < item.size(); ++i) buf[n++] = (item[i] == 'd' || item[i] == 'D') ? 'e' : item[i];
+  if (n == 0) return ItemKind::NotNumber;
+  // from_chars would take "inf"/"nan"; a data value must be a finite number.
+  const char c0 = buf[0] == '-' ? (n > 1 ? buf[1] : '\0') : buf[0];
+  if (!(std::isdigit(static_cast<unsigned char>(c0)) || c0 == '.')) {
+    std::string low;
+    for (std::size_t k = 0; k < n; ++k) low += static_cast<char>(std::tolower(static_cast<unsigned char>(buf[k])));
+    if (low.find("inf") != std::string::npos || low.find("nan") != std::string::npos) return ItemKind::NotFinite;
+    return ItemKind::NotNumber;
+  }
+  auto [end, ec] = std::from_chars(buf, buf + n, v);
+  if (end != buf + n) return ItemKind::NotNumber;
+  if (ec == std::errc::result_out_of_range) {
+    // Underflow to zero is harmless; overflow is not a finite value.
+    double probe = std::strtod(std::string(buf, n).c_str(), nullptr);
+    if (std::isinf(probe)) return ItemKind::NotFinite;
+    v = probe;
+    return ItemKind::Number;
+  }
+  if (ec != std::errc()) return ItemKind::NotNumber;
+  return std::isfinite(v) ? ItemKind::Number : ItemKind::NotFinite;
+}
+
+// A "1,5" item is a decimal comma more often than two values; refuse to guess.
+bool looks_like_decimal_comma(std::string_view item, std::string_view rest) {
+  if (rest.size() < 2 || rest[0] != ',' || !std::isdigit(static_cast<unsigned char>(rest[1]))) return false;
+  for (char c : item)
+    if (!std::isdigit(static_cast<unsigned char>(c)) && c != '-' && c != '+') return false;
+  std::size_t k = 1;
+  while (k < rest.size() && std::isdigit(static_cast<unsigned char>(rest[k]))) ++k;
+  for (; k < rest.size(); ++k)
+    if (!blank(rest[k]) && !line_end(rest[k])) return false;
+  return true;
+}
+
+FileMessage not_finite(long long line, std::string_view item) {
+  return {kReadTitle, "Line " + std::to_string(line) + " holds \"" + std::string(item.substr(0, 40)) +
+                          "\", which is not a finite number."};
+}
+
+FileMessage decimal_comma(long long line, std::string_view text) {
+  return {kReadTitle, "Line " + std::to_string(line) + " reads \"" + trim(text.substr(0, 40)) +
+                          "\": write decimals with a point, and separate values by blanks."};
+}
+
+// Streams a source line by line, handing each line's text to `take` until it
+// returns false. Only the first kMaxItem*4 characters of a line are kept, so
+// a huge line costs no memory.
+template <typename Source, typename Take>
+bool for_each_line(Source&& read_chunk, Take&& take) {
+  std::string line;
+  bool truncated = false, after_cr = false, first_chunk = true;
+  std::unique_ptr<char[]> buf(new char[kChunk]);
+  long long number = 0;
+  for (;;) {
+    std::size_t got = read_chunk(buf.get(), kChunk);
+    if (got == 0) break;
+    std::size_t i = 0;
+    if (first_chunk && got >= 3 && std::memcmp(buf.get(), "\xEF\xBB\xBF", 3) == 0) i = 3;  // byte-order mark
+    first_chunk = false;
+    for (; i < got; ++i) {
+      char c = buf[i];
+      if (c == '\n' && after_cr) {
+        after_cr = false;
+        continue;
+      }
+      after_cr = c == '\r';
+      if (line_end(c)) {
+        if (!take(++number, std::string_view(line), truncated)) return true;
+        line.clear();
+        truncated = false;
+        continue;
+      }
+      if (line.size() < kMaxItem * 4) line += c;
+      else truncated = true;
+    }
+  }
+  if (!line.empty()) take(++number, std::string_view(line), truncated);
+  return true;
+}
+
+struct LineParser {
+  int m = 1;  // values per time point
+  std::vector<double> values;
+  std::vector<double> pending;  // the time point being read
+  bool stopped = false;
+  std::optional<FileMessage> error;
+
+  // Returns false to stop reading.
+  bool take(long long number, std::string_view line, bool /*truncated*/) {
+    std::size_t i = 0;
+    bool any = false;
+    while (static_cast<int>(pending.size()) < m) {
+      while (i < line.size() && (separator(line[i]))) ++i;
+      if (i >= line.size()) break;
+      std::size_t j = i;
+      while (j < line.size() && !separator(line[j])) ++j;
+      std::string_view item = line.substr(i, j - i);
+      if (m == 1 && looks_like_decimal_comma(item, line.substr(j))) {
+        error = decimal_comma(number, line);
+        return false;
+      }
+      double v = 0;
+      switch (item.size() > kMaxItem ? ItemKind::NotNumber : parse_item(item, v)) {
+        case ItemKind::NotFinite:
+          error = not_finite(number, item);
+          return false;
+        case ItemKind::NotNumber:
+          stopped = true;
+          return false;
+        case ItemKind::Number:
+          pending.push_back(v);
+          any = true;
+          break;
+      }
+      i = j;
+    }
+    (void)any;
+    if (static_cast<int>(pending.size()) == m) {
+      values.insert(values.end(), pending.begin(), pending.end());
+      pending.clear();
+    }
+    return true;
+  }
+};
+
+template <typename Source>
+ReadResult<std::vector<double>> parse_series(Source&& src) {
+  LineParser p;
+  for_each_line(src, [&](long long n, std::string_view line, bool t) { return p.take(n, line, t); });
+  if (p.error) return {std::nullopt, *p.error};
+  if (p.values.empty()) return {std::nullopt, {kReadTitle, "The file holds no data values."}};
+  p.values.shrink_to_fit();
+  return {std::move(p.values), {}};
+}
+
+template <typename Source>
+ReadResult<Table> parse_table(Source&& src, int m) {
+  if (m < 1) return {std::nullopt, {"ERROR", "Unrecognized file format"}};
+  LineParser p;
+  p.m = m;
+  for_each_line(src, [&](long long n, std::string_view line, bool t) { return p.take(n, line, t); });
+  if (p.error) return {std::nullopt, *p.error};
+  Table t;
+  t.m = m;
+  t.n = static_cast<int>(p.values.size() / static_cast<std::size_t>(m));
+  t.values = std::move(p.values);
+  return {std::move(t), {}};
+}
+
+struct FileSource {
+  std::FILE* f;
+  std::size_t operator()(char* buf, std::size_t size) { return std::fread(buf, 1, size, f); }
+};
+
+struct TextSource {
+  std::string_view text;
+  std::size_t operator()(char* buf, std::size_t size) {
+    std::size_t n = std::min(size, text.size());
+    std::memcpy(buf, text.data(), n);
+    text.remove_prefix(n);
+    return n;
+  }
+};
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+template <typename T, typename Parse>
+ReadResult<T> with_file(const std::string& path, Parse&& parse) {
+  std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path.c_str(), "rb"));
+  if (!f) return {std::nullopt, {kReadTitle, "Cannot open file"}};
+  ReadResult<T> r = parse(FileSource{f.get()});
+  if (std::ferror(f.get())) return {std::nullopt, {kReadTitle, "Cannot read file"}};
+  return r;
+}
+
+}  // namespace
+
+ReadResult<std::vector<double>> read_data_file(const std::string& path) {
+  return with_file<std::vector<double>>(path, [](FileSource s) { return parse_series(s); });
+}
+
+ReadResult<std::vector<double>> parse_data_text(std::string_view text) { return parse_series(TextSource{text}); }
+
+ReadResult<Table> read_table_file(const std::string& path, int m) {
+  return with_file<Table>(path, [m](FileSource s) { return parse_table(s, m); });
+}
+
+ReadResult<Table> parse_table_text(std::string_view text, int m) { return parse_table(TextSource{text}, m); }
+
+std::pair<std::string, std::string> table_preview(const Table& t) {
+  std::string first, last;
+  const int points = std::min(t.n, 5);
+  for (int i = 0; i < points; ++i) {
+    first += "  " + trim(format_significant(t.at(0, i), 5)) + ",";
+    last += "  " + trim(format_significant(t.at(t.m - 1, i), 5)) + ",";
+  }
+  return {first + "  etc ...", last + "  etc ... "};
+}
+
+}  // namespace zelk

@@ -1,0 +1,71 @@
+#include "plot/format.h"
+
+#include <gtest/gtest.h>
+
+namespace zelk {
+namespace {
+
+std::string sig(double x, int s) { return trim(format_significant(x, s)); }
+std::string dec(double x, int d) { return trim(format_decimals(x, d)); }
+
+TEST(FormatSignificant, WorkedExamples) {
+  EXPECT_EQ(sig(1.23456789, 5), "1.2346");
+  EXPECT_EQ(sig(3.14159, 5), "3.1416");
+  EXPECT_EQ(sig(12.34567, 5), "12.346");
+  EXPECT_EQ(sig(0.001234, 5), "0.0012340");
+  EXPECT_EQ(sig(100, 5), "100.00");
+  EXPECT_EQ(sig(250, 5), "0.25000E+03");
+  EXPECT_EQ(sig(0, 5), "0.00000");
+  EXPECT_EQ(sig(12.3456, 3), "12.");  // k = 1 shows no decimals
+  EXPECT_EQ(sig(-1.23456789, 5), "-1.2346");
+  EXPECT_EQ(sig(1.0, 5), "1.0000");
+  EXPECT_EQ(sig(0.999996, 5), "1.0000");  // rounding carries into a new digit
+  EXPECT_EQ(format_significant(1.5, 5).size(), 30u);
+}
+
+TEST(FormatDecimals, BoundsOfTheFixedShape) {
+  EXPECT_EQ(dec(100, 4), "100.0000");  // 100 is inclusive
+  EXPECT_EQ(dec(100.5, 4), "0.1005E+03");
+  EXPECT_EQ(dec(100.0001, 4), "0.1000E+03");
+  EXPECT_EQ(dec(0.0001, 4), "0.0001");
+  EXPECT_EQ(dec(0.00009, 4), "0.9000E-04");
+  EXPECT_EQ(dec(0.5, 4), "0.5000");
+  EXPECT_EQ(dec(-0.5, 4), "-0.5000");
+  EXPECT_EQ(dec(0, 3), "0.000");
+  EXPECT_EQ(dec(12, 0), "12.");
+  const std::string f = format_decimals(1.5, 2);
+  EXPECT_EQ(f.size(), 15u);
+  EXPECT_EQ(f.substr(0, 4), "1.50");  // left-justified
+}
+
+TEST(FormatExponential, MantissaBelowOne) {
+  EXPECT_EQ(trim(format_exponential(123.456, 4)), "0.1235E+03");
+  EXPECT_EQ(trim(format_exponential(-0.00123456, 3)), "-0.123E-02");
+  EXPECT_EQ(trim(format_exponential(0, 2)), "0.00E+00");
+  EXPECT_EQ(trim(format_exponential(9.9999, 2)), "0.10E+02");
+  EXPECT_EQ(trim(format_exponential(1e123, 2)), "0.10E+124");
+}
+
+TEST(FormatInteger, LeftJustified) {
+  EXPECT_EQ(format_integer(42), "42             ");
+  EXPECT_EQ(trim(format_integer(-7)), "-7");
+}
+
+TEST(ParseNumber, FreeFormWithFallbacks) {
+  EXPECT_EQ(parse_number(""), 0);
+  EXPECT_EQ(parse_number("letters"), 0);
+  EXPECT_EQ(parse_number("  2.5  "), 2.5);
+  EXPECT_EQ(parse_number("-3"), -3);
+  EXPECT_EQ(parse_number("1.5e2"), 150);
+  EXPECT_EQ(parse_number("1.5D2"), 150);
+  EXPECT_EQ(parse_number("+4"), 4);
+  EXPECT_EQ(parse_number("7 8"), 7);  // first item only
+  EXPECT_EQ(parse_number("nan"), 0);  // not finite: unreadable
+  EXPECT_EQ(parse_number("1e400"), 0);
+  EXPECT_FALSE(read_number("abc").has_value());
+  EXPECT_EQ(read_integer(" 12 ").value(), 12);
+  EXPECT_FALSE(read_integer("1.5").has_value());
+}
+
+}  // namespace
+}  // namespace zelk
