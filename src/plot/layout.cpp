@@ -60,29 +60,36 @@ GraphLayout layout_graph(const GraphDocument& doc, double width, double height) 
   const bool by_number = numbers.back() <= cells;
   const double cw = width / g.grid.columns, ch = height / g.grid.rows;
   const double gap = g.gap;
+  // Every cell has the same size and text size, so one set of reserves for
+  // all panes keeps the axes of a column and of a row aligned.
+  const double s = static_cast<int>(ch) / 60 + 6;
+  const double char_w = s * kDigitWidth;
+  const double tick = std::max(s / 3, 3.0);
+  const AxisTicks ht = horizontal_ticks(doc.xmin(), doc.xmax(), doc.integer_x, cw, char_w);
+  // Room for the labels: vertical ones right-aligned left of the axis,
+  // horizontal ones centred below it and reaching past either end.
+  const double x_half = (widest_label(ht) / 2 + 0.5) * char_w;
+  double left = std::max<double>(g.margin, x_half - gap);
+  for (int n : numbers) {
+    const Pane& pane = doc.pane(n);
+    const AxisTicks vt = vertical_ticks(pane.ymin, pane.ymax, ch, s);
+    left = std::max(left, (widest_label(vt) + 1) * char_w + tick);
+  }
+  const double right = std::max(s / 2, x_half);
+  const double top = s / 2 + 1;
+  const double bottom = std::max<double>(g.margin, tick + 1.3 * s);
   for (std::size_t rank = 0; rank < numbers.size(); ++rank) {
     const int n = numbers[rank];
     const int slot = by_number ? n - 1 : static_cast<int>(rank);
     PaneLayout p;
     p.number = n;
     p.cell = {(slot % g.grid.columns) * cw, (slot / g.grid.columns) * ch, cw, ch};
-    const double s = static_cast<int>(ch) / 60 + 6;
     p.text_size = s;
-    const Pane& pane = doc.pane(n);
-    const double char_w = s * kDigitWidth;
-    // Room for the labels: vertical ones right-aligned left of the axis,
-    // horizontal ones centred below it and possibly past its right end.
-    const double tick = std::max(s / 3, 3.0);
-    const AxisTicks vt = vertical_ticks(pane.ymin, pane.ymax, ch, s);
-    const AxisTicks ht = horizontal_ticks(doc.xmin(), doc.xmax(), doc.integer_x, cw, char_w);
-    const double left = std::max<double>(g.margin, (widest_label(vt) + 1) * char_w + tick);
-    const double right = std::max(s / 2, (widest_label(ht) / 2 + 0.5) * char_w);
-    const double top = s / 2 + 1;
-    const double bottom = std::max<double>(g.margin, tick + 1.3 * s);
     p.plot.x = p.cell.x + gap + left;
     p.plot.y = p.cell.y + gap + top;
     p.plot.w = std::max(1.0, p.cell.w - 2 * gap - left - right);
     p.plot.h = std::max(1.0, p.cell.h - 2 * gap - top - bottom);
+    const Pane& pane = doc.pane(n);
     p.mapping = {p.plot, doc.xmin(), doc.xmax(), pane.ymin, pane.ymax};
     g.panes.push_back(p);
   }

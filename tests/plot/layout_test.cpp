@@ -101,6 +101,19 @@ TEST(GraphLayout, PlotAreasSitInsideTheirCellsBehindTheMargins) {
   }
 }
 
+TEST(GraphLayout, AxesLineUpAcrossPanesWhateverTheirLabels) {
+  GraphDocument doc = with_panes({1, 2, 3, 4});
+  doc.pane(3).ymin = -1250000;  // labels like -1.0E+06 need a wider margin
+  doc.pane(3).ymax = 1750000;
+  const GraphLayout g = layout_graph(doc, 1000, 600);
+  EXPECT_DOUBLE_EQ(g.find(1)->plot.x, g.find(3)->plot.x);
+  EXPECT_DOUBLE_EQ(g.find(2)->plot.x - g.find(1)->plot.x, 500);
+  EXPECT_DOUBLE_EQ(g.find(1)->plot.y, g.find(2)->plot.y);
+  EXPECT_DOUBLE_EQ(g.find(3)->plot.w, g.find(4)->plot.w);
+  // "-1.0E+06" is 8 characters: the margin holds them at the serif digit width.
+  EXPECT_GE(g.find(1)->plot.x - g.gap, 8 * g.find(1)->text_size * 0.6);
+}
+
 TEST(GraphLayout, PaneAtFindsTheCellUnderThePoint) {
   const GraphLayout g = layout_graph(with_panes({1, 2, 3}), 1000, 600);
   EXPECT_EQ(pane_at(g, {10, 10}), 1);
