@@ -121,4 +121,17 @@ SampleCorrelations sample_correlations(std::span<const double> x, int lags) {
   return s;
 }
 
+double mean_standard_error(std::span<const double> x) {
+  const std::size_t n = x.size();
+  if (n == 0) return 0.0;
+  int r = static_cast<int>(std::sqrt(static_cast<double>(n)));
+  while (static_cast<std::size_t>(r + 1) * static_cast<std::size_t>(r + 1) <= n) ++r;  // exact floor
+  while (static_cast<std::size_t>(r) * static_cast<std::size_t>(r) > n) --r;
+  const std::vector<double> c = sample_acvf(x, r);
+  if (!(c[0] > 0)) return 0.0;
+  double S = 1.0;
+  for (int h = 1; h < r; ++h) S += 2.0 * (1.0 - static_cast<double>(h) / r) * c[h] / c[0];
+  return std::sqrt(std::max(S, 0.0) * c[0] / static_cast<double>(n));
+}
+
 }  // namespace zelk

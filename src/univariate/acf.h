@@ -45,4 +45,10 @@ SampleCorrelations sample_correlations(std::span<const double> x, int lags);
 
 inline constexpr int kDefaultLags = 40;
 
+// Standard error of the sample mean from the Bartlett-weighted sample
+// autocorrelations: sqrt((gamma(0)/n) (1 + 2 sum over h < r of (1 - h/r) rho(h))),
+// r = floor(sqrt(n)). A constant series gives 0; rounding never makes the
+// weighted sum negative.
+double mean_standard_error(std::span<const double> x);
+
 }  // namespace zelk
