@@ -5,6 +5,7 @@
 
 #include "plot/render.h"
 #include "plot/zoom.h"
+#include "shell/plot_limits_dialog.h"
 
 namespace zelk {
 namespace {
@@ -168,6 +169,9 @@ void App::run_frame_command(int id, const Command& cmd) {
         zoom_click(target->id);
       }
       break;
+    case 40043:
+      if (target->kind == WindowKind::Graph) set_plot_limits_command(s, *target);
+      break;
     case 40042: {
       if (target->kind != WindowKind::Graph) break;
       if (Window* info = s.desktop.by_id(target->info)) {
@@ -219,7 +223,7 @@ void App::run_frame_command(int id, const Command& cmd) {
       s.port.frame_command(id);
       break;
     default:
-      break;  // Customize Colors and Manual come from their own subsystems
+      break;  // Customize Colors comes with the colour dialog
   }
 }
 

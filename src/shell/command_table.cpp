@@ -265,7 +265,7 @@ std::vector<int> find_commands_by_text(std::string_view name, MenuKind preferred
   auto search = [&](const std::vector<MenuItem>& bar) {
     std::vector<int> ids;
     walk(bar, "", [&](const MenuItem& m, const std::string& path) {
-      const bool hit = same_nocase(plain_text(m.text), want) ||
+      const bool hit = same_nocase(plain_text(m.text), want) || same_nocase(path, want) ||
                        (path.size() > want.size() && path[path.size() - want.size() - 1] == '/' &&
                         same_nocase(std::string_view(path).substr(path.size() - want.size()), want));
       if (hit && std::find(ids.begin(), ids.end(), m.id) == ids.end()) ids.push_back(m.id);
