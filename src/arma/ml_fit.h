@@ -1,0 +1,51 @@
+#pragma once
+// Maximum-likelihood and least-squares fitting of the project's ARMA model:
+// the free coefficients go to the quasi-Newton minimizer U1 (Dennis &
+// Schnabel 1983), the objective is the reduced likelihood l (or ln of the
+// residual mean square), relation targets follow their factors at every
+// evaluation, and standard errors come from the Hessian or, failing that,
+// from the model's large-sample covariance (see std_errors.h).
+#include <span>
+#include <vector>
+
+#include "arma/likelihood.h"
+#include "arma/model.h"
+#include "numeric/minimize.h"
+
+namespace zelk {
+
+// Writes each relation target from its factors: phi(t) = -phi(a) phi(b) for
+// the AR part (the product of 1 - phi(a) B^a and 1 - phi(b) B^b), theta(t) =
+// theta(a) theta(b) for the MA part.
+void apply_relations(ArmaModel& model);
+
+// The likelihood of the model as it stands (relations applied) on x.
+LikelihoodResult model_likelihood(const ArmaModel& model, std::span<const double> x, bool residuals = true);
+
+// The innovations settling tolerance a model asks for.
+double settling_tolerance(const ArmaModel& model);
+
+struct FitResult {
+  LikelihoodResult final;   // the last evaluation, with residuals
+  bool noncausal = false;   // the optimum was not causal: coefficients set to 0.001
+  bool optimized = false;   // the minimizer ran
+  bool cancelled = false;
+  bool se_available = false;
+};
+
+// Fits model on x (the model's criterion, flags, accuracy, iteration limit,
+// free list and relations say how) and stores the outcome in the model:
+// coefficients, sigma2, saved_wn, reduced_likelihood, -2 ln L, AICC, stop
+// code, counts and standard errors. x must hold more than p + q values.
+FitResult fit_arma(std::span<const double> x, ArmaModel& model, numeric::IterationCallback* callback = nullptr);
+
+// The invertible model with the same autocovariance: theta from the settled
+// innovations of the MA part (N steps, doubled up to 2200 until they settle)
+// and the variance factor gamma_old(0) / gamma_new(0) at unit noise variance.
+struct InvertibleMa {
+  std::vector<double> theta;
+  double variance_factor = 1;
+};
+InvertibleMa invertible_ma(std::span<const double> theta, int N, double tolerance);
+
+}  // namespace zelk
