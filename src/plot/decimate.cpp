@@ -38,6 +38,34 @@ class Reducer {
     run_ = {column, i, i, i, i, true};
   }
 
+  // Points first..end-1, known to share one pixel column: a tight scan for
+  // the extremes instead of a pixel computation per point.
+  void add_column(std::size_t first, std::size_t end) {
+    std::size_t low = first, high = first;
+    double lo = y_[first], hi = y_[first];
+    bool nan = false;
+    for (std::size_t k = first; k < end; ++k) {
+      const double v = y_[k];
+      nan |= v != v;
+      if (v < lo) {
+        lo = v;
+        low = k;
+      }
+      if (v > hi) {
+        hi = v;
+        high = k;
+      }
+    }
+    const bool finite = !nan && std::isfinite(lo) && std::isfinite(hi);
+    const double column = std::floor(m_.to_px(x_[first]));
+    if (!finite || !std::isfinite(column) || !std::isfinite(x_[end - 1])) {
+      for (std::size_t k = first; k < end; ++k) add(k);
+      return;
+    }
+    flush();
+    run_ = {column, first, end - 1, low, high, true};
+  }
+
   std::vector<Polyline> finish() {
     flush();
     end_line();
@@ -101,7 +129,17 @@ std::vector<Polyline> decimate_columns(std::span<const double> x, std::span<cons
                                        const PaneMapping& mapping) {
   const std::size_t n = std::min(x.size(), y.size());
   std::size_t from = 0, to = n;
-  if (n > 2 && std::is_sorted(x.begin(), x.begin() + static_cast<std::ptrdiff_t>(n))) {
+  // Ascending x (time, lag, frequency) allows binary searches; a NaN fails
+  // the test because it compares false.
+  bool ascending = n > 2;
+  for (std::size_t start = 1; ascending && start < n; start += 4096) {
+    // Blocks without an early exit inside let the compiler vectorise.
+    const std::size_t stop = std::min(n, start + 4096);
+    bool ok = true;
+    for (std::size_t i = start; i < stop; ++i) ok &= x[i] >= x[i - 1];
+    ascending = ok;
+  }
+  if (ascending) {
     const auto lo = std::lower_bound(x.begin(), x.begin() + static_cast<std::ptrdiff_t>(n), mapping.xmin);
     const auto hi = std::upper_bound(lo, x.begin() + static_cast<std::ptrdiff_t>(n), mapping.xmax);
     from = static_cast<std::size_t>(lo - x.begin());
@@ -111,7 +149,23 @@ std::vector<Polyline> decimate_columns(std::span<const double> x, std::span<cons
     if (to < n) ++to;
   }
   Reducer reducer(x, y, mapping);
-  for (std::size_t i = from; i < to; ++i) reducer.add(i);
+  if (!ascending) {
+    for (std::size_t i = from; i < to; ++i) reducer.add(i);
+    return reducer.finish();
+  }
+  const double* xs = x.data();
+  for (std::size_t i = from; i < to;) {
+    const double column = std::floor(mapping.to_px(xs[i]));
+    if (!std::isfinite(column)) {
+      reducer.add(i++);
+      continue;
+    }
+    // The first point at or beyond the next column's left edge.
+    const double edge = mapping.from_px(column + 1);
+    std::size_t end = static_cast<std::size_t>(std::lower_bound(xs + i + 1, xs + to, edge) - xs);
+    reducer.add_column(i, end);
+    i = end;
+  }
   return reducer.finish();
 }
 

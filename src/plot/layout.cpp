@@ -42,10 +42,19 @@ GridShape grid_shape(int present) {
   return {c, (present + c - 1) / c};
 }
 
-int label_margin(double width) { return static_cast<int>(width) / 60 + 6; }
-int pane_gap(double width) { return std::max(static_cast<int>(width) / 80, 2); }
+int whole_pixels(double v) {
+  // Sizes come from window systems and print dialogs: keep the casts defined.
+  return v > 0 && v < 1e7 ? static_cast<int>(v) : v >= 1e7 ? 10000000 : 0;
+}
+
+int label_margin(double width) { return whole_pixels(width) / 60 + 6; }
+int pane_gap(double width) { return std::max(whole_pixels(width) / 80, 2); }
 
 GraphLayout layout_graph(const GraphDocument& doc, double width, double height) {
+  width = whole_pixels(width) == 0 ? 0 : width;
+  height = whole_pixels(height) == 0 ? 0 : height;
+  if (width > 1e7) width = 1e7;
+  if (height > 1e7) height = 1e7;
   GraphLayout g;
   g.width = width;
   g.height = height;
@@ -62,7 +71,7 @@ GraphLayout layout_graph(const GraphDocument& doc, double width, double height) 
   const double gap = g.gap;
   // Every cell has the same size and text size, so one set of reserves for
   // all panes keeps the axes of a column and of a row aligned.
-  const double s = static_cast<int>(ch) / 60 + 6;
+  const double s = whole_pixels(ch) / 60 + 6;
   const double char_w = s * kDigitWidth;
   const double tick = std::max(s / 3, 3.0);
   const AxisTicks ht = horizontal_ticks(doc.xmin(), doc.xmax(), doc.integer_x, cw, char_w);

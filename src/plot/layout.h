@@ -49,6 +49,9 @@ struct GraphLayout {
 
 // C = ceil(sqrt(k)) columns and R = ceil(k / C) rows for k present panes.
 GridShape grid_shape(int present);
+// A size in pixels as a whole number, 0 for anything not positive and
+// finite, capped at 10^7.
+int whole_pixels(double v);
 int label_margin(double width);
 int pane_gap(double width);
 

@@ -116,7 +116,7 @@ DisplayList render_graph(const GraphDocument& doc, const ColourTable& colours, d
   out.background = colours.further[0];
   const GraphLayout layout = layout_graph(doc, width, height);
   if (layout.panes.empty()) {
-    const double s = static_cast<int>(height) / 60 + 6;
+    const double s = whole_pixels(height) / 60 + 6;
     out.items.push_back(TextItem{{width / 2, height / 2}, kNoDataText, kGraphFont, s, colours.further[3],
                                  HAlign::Centre, VAlign::Middle});
     return out;

@@ -66,7 +66,7 @@ bool thin_vertical_labels(double range, double step, double pane_height) {
 }
 
 std::string vertical_label(double value, double step) {
-  if (step > 9999 || step < 0.0001) return print("%*.*E", 9, 1, value);
+  if (!(step >= 0.0001 && step <= 9999)) return print("%*.*E", 9, 1, value);
   if (step >= 1) {
     const int width = static_cast<int>(floor_slack(std::log10(step))) + 4;
     return print("%*.*f", width, 0, value);
@@ -76,7 +76,7 @@ std::string vertical_label(double value, double step) {
 }
 
 std::string horizontal_label(double value, double step, bool integer_axis) {
-  if (step > 9999 || step < 0.0001) return print("%*.*E", 12, 1, value);
+  if (!(step >= 0.0001 && step <= 9999)) return print("%*.*E", 12, 1, value);
   if (integer_axis) {
     // std::round takes halves away from zero.
     return print("%*.*f", 1, 0, std::round(value));

@@ -94,7 +94,9 @@ TEST(GraphLayout, PlotAreasSitInsideTheirCellsBehindTheMargins) {
     EXPECT_GT(p.plot.h, 250);
     EXPECT_EQ(p.text_size, 400 / 60 + 6);
   }
-  // Tiny windows still give every pane a positive area.
+  // Tiny, empty or nonsense window sizes still give every pane an area.
+  for (double size : {0.0, -5.0, double(NAN), HUGE_VAL})
+    for (const PaneLayout& p : layout_graph(with_panes({1, 2}), size, size).panes) EXPECT_GT(p.plot.w, 0);
   for (const PaneLayout& p : layout_graph(with_panes({1, 2, 3}), 10, 10).panes) {
     EXPECT_GT(p.plot.w, 0);
     EXPECT_GT(p.plot.h, 0);

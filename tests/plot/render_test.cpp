@@ -111,6 +111,27 @@ TEST(RenderGraph, BarsStandOnZero) {
   EXPECT_NEAR(bars[0]->y, p.plot.y, 1e-9);           // 0.5 is the top of the range
 }
 
+TEST(RenderGraph, BarsSharingAPixelColumnMerge) {
+  std::vector<double> x(100000), y(100000);
+  for (std::size_t i = 0; i < x.size(); ++i) {
+    x[i] = static_cast<double>(i);
+    y[i] = i % 2 ? 1.0 : -2.0;
+  }
+  GraphDocument doc;
+  doc.add_bar_pane(1, x, y);
+  const DisplayList d = render_graph(doc, ColourTable::defaults(), 800, 600);
+  const PaneLayout& p = layout_graph(doc, 800, 600).panes[0];
+  std::size_t bars = 0;
+  for (const RectItem* r : items_of<RectItem>(d))
+    if (r->filled) {
+      ++bars;
+      // Each merged bar reaches from the lowest to the highest value.
+      EXPECT_NEAR(r->y, p.mapping.to_py(1), 1e-9);
+      EXPECT_NEAR(r->y + r->h, p.mapping.to_py(-2), 1e-9);
+    }
+  EXPECT_LE(bars, static_cast<std::size_t>(p.plot.w + 2));
+}
+
 TEST(RenderGraph, LabelsNeitherOverlapNorLeaveTheirCell) {
   GraphDocument doc;
   std::vector<double> x, y;
