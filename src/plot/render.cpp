@@ -79,8 +79,9 @@ void draw_axes(DisplayList& out, const GraphDocument& doc, const PaneLayout& p, 
   const Pane& pane = doc.pane(p.number);
   out.items.push_back(RectItem{p.plot.x, p.plot.y, p.plot.w, p.plot.h, axis, false, {}, true});
   if (pane.kind == PaneKind::Bars && pane.ymin < 0 && pane.ymax > 0) {
+    // The line bars stand on, in the one further colour not tied to a role.
     const double y0 = p.mapping.to_py(0);
-    out.items.push_back(LineItem{{p.plot.x, y0}, {p.plot.right(), y0}, axis});
+    out.items.push_back(LineItem{{p.plot.x, y0}, {p.plot.right(), y0}, Pen{c.further[1], 1, false}});
   }
   for (const Tick& t : vertical_ticks(pane.ymin, pane.ymax, p.plot.h, s).ticks) {
     const double y = p.mapping.to_py(t.value);
