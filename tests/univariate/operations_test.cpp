@@ -1,0 +1,378 @@
+// The univariate commands end to end: dispatched as the menus do, answered
+// by a scripted port, reports compared as whole texts.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+#include "project/project_ops.h"
+#include "project/univariate_record.h"
+#include "shell/app.h"
+#include "shell/dialog.h"
+#include "shell/scripted_port.h"
+#include "test_data.h"
+
+namespace zelk {
+namespace {
+
+class Desk : public ::testing::Test {
+ protected:
+  ScriptedPort port;
+  App app{port};
+  Session& s = app.session();
+
+  UnivariateRecord& open_project() {
+    port.queue_dialog({"Create New Project ", {}, "OK", "create"});
+    app.dispatch(40091);
+    return *s.projects.univariate(1);
+  }
+  UnivariateRecord& project_with(std::vector<double> values) {
+    UnivariateRecord& rec = open_project();
+    install_series(s, 1, rec, std::move(values));
+    return rec;
+  }
+  UnivariateRecord& lake_huron() {
+    UnivariateRecord& rec = open_project();
+    port.queue_file(std::string(ZELK_TEST_DATA) + "/lake_huron.dat");
+    app.dispatch(40098);
+    return rec;
+  }
+  // The Info command on a window: its INFO text.
+  std::string info_of(Slot slot) {
+    Window* g = s.desktop.find(1, slot);
+    if (!g) return "<no window>";
+    s.desktop.focus(g->id);
+    app.dispatch(40042);
+    Window* info = s.desktop.find_info(1, slot);
+    return info ? info->text->text() : "<no info>";
+  }
+  void dialog(std::string title, std::vector<std::pair<std::string, std::string>> set, std::string press = "OK") {
+    port.queue_dialog({std::move(title), std::move(set), std::move(press), "test"});
+  }
+};
+
+std::vector<double> one_to(int n) {
+  std::vector<double> v(n);
+  std::iota(v.begin(), v.end(), 1.0);
+  return v;
+}
+
+// Mean, divisor-n variance and standard error from an independent script.
+TEST_F(Desk, SummaryOfLakeHuron) {
+  lake_huron();
+  EXPECT_EQ(info_of(Slot::Project),
+            "==========\n"
+            "ZELK::(INFO) \n"
+            "==========\n"
+            "# of Data Points =       98\n"
+            " \n"
+            "Sample Mean = 0.5790E+03\n"
+            "Sample Variance = 1.720177\n"
+            "Std.Error(Sample Mean) =  0.299376\n"
+            "(square root of (1/n)SUM{(1-|h|/r)acvf(h)}, |h|<r=[sqrt(n)])\n"
+            " \n"
+            "MODEL:\n"
+            "ARMA Model: \n"
+            "X(t) =  Z(t)\n"
+            " \n"
+            "WN Variance = 1.000000");
+  // After a mean subtraction the stored mean is printed, and the INFO
+  // window follows the change without being asked.
+  app.dispatch(40061);
+  const std::string text = s.desktop.find_info(1, Slot::Project)->text->text();
+  EXPECT_NE(text.find("Subtracted Mean = 0.5790E+03\n"), std::string::npos) << text;
+  EXPECT_EQ(app.status().parts[1], "Subt Mean");
+}
+
+TEST_F(Desk, SummaryOfOnePointAndOfNoData) {
+  project_with({5.0});
+  const std::string one = info_of(Slot::Project);
+  EXPECT_NE(one.find("Sample Variance = 0.000000\nStd.Error(Sample Mean) =  0.000000\n"), std::string::npos) << one;
+  UnivariateRecord& rec = *s.projects.univariate(1);
+  rec.release_data();
+  refresh_project(s, 1);
+  const std::string none = s.desktop.find_info(1, Slot::Project)->text->text();
+  EXPECT_EQ(none, "==========\nZELK::(INFO) \n==========\n# of Data Points =        0\n \nMODEL:\nARMA Model: \n"
+                  "X(t) =  Z(t)\n \nWN Variance = 1.000000");
+}
+
+TEST_F(Desk, AcfReportAndPaneStepping) {
+  UnivariateRecord& rec = lake_huron();
+  dialog("Specify Lag", {{"Enter # of lags :", "0"}});  // refused silently
+  dialog("Specify Lag", {{"Enter # of lags :", "many"}});
+  dialog("Specify Lag", {{"Enter # of lags :", "5"}});
+  app.dispatch(40050);
+  EXPECT_EQ(rec.params.acf_lags, 5);
+  EXPECT_EQ(rec.params.model_acf_lags, 5);
+  app.dispatch(40047);
+  EXPECT_EQ(rec.acf_mode, 25);
+  EXPECT_EQ(rec.results.sample_acf.size(), 6u);
+  EXPECT_EQ(info_of(Slot::Acf),
+            "===============\n"
+            "ZELK::(ACF/PACF)\n"
+            "===============\n"
+            "# of Lags =        5\n"
+            " \n"
+            " \n"
+            "Sample Autocorrelations:\n"
+            " \n"
+            "Sample Variance = 1.72017722\n"
+            " \n"
+            "        1.00000        0.83191        0.60994        0.45825\n"
+            "        0.37050\n"
+            " \n"
+            " \n"
+            "Sample Partial Autocorrelations:\n"
+            " \n"
+            "        1.00000        0.83191       -0.26675        0.13075\n"
+            "        0.03406\n"
+            " ");
+  const GraphDocument& g = *s.desktop.find(1, Slot::Acf)->graph;
+  EXPECT_EQ(g.pane(1).y.size(), 6u);  // L+1 bars
+  ASSERT_EQ(g.pane(1).overlays.size(), 2u);
+  EXPECT_NEAR(g.pane(1).overlays[0].y[0], 1.96 / std::sqrt(98.0), 1e-15);
+  EXPECT_TRUE(g.pane(1).overlays[0].dashed);
+  // Sample on an open sample window: first pane only, second only, both.
+  const std::pair<bool, bool> steps[] = {{true, false}, {false, true}, {true, true}};
+  for (auto [acf, pacf] : steps) {
+    app.dispatch(40047);
+    const GraphDocument& d = *s.desktop.find(1, Slot::Acf)->graph;
+    EXPECT_EQ(d.pane(1).present, acf);
+    EXPECT_EQ(d.pane(2).present, pacf);
+  }
+  // The model functions join the sample ones; white noise has rho(h) = 0.
+  app.dispatch(40049);
+  EXPECT_EQ(rec.acf_mode, 27);
+  const std::string both = s.desktop.find_info(1, Slot::Acf)->text->text();
+  EXPECT_NE(both.find("Model Autocorrelations:\n \nGamma(0) = 1.00000000\n \n        1.00000        0.00000"),
+            std::string::npos)
+      << both;
+  EXPECT_EQ(s.desktop.find(1, Slot::Acf)->graph->pane(1).overlays.size(), 3u);
+}
+
+TEST_F(Desk, AcfWindowFollowsTransformations) {
+  UnivariateRecord& rec = lake_huron();
+  app.dispatch(40047);
+  const double before = rec.results.sample_acf[1];
+  dialog("Difference the series", {{"Enter lag:", "1"}});
+  app.dispatch(40044);
+  EXPECT_NE(rec.results.sample_acf[1], before);
+  EXPECT_EQ(rec.n(), 97);
+  app.dispatch(40055);
+  EXPECT_DOUBLE_EQ(rec.results.sample_acf[1], before);
+}
+
+TEST_F(Desk, DifferencingRulesAndUndo) {
+  UnivariateRecord& rec = project_with(one_to(10));
+  dialog("Difference the series", {{"Enter lag:", "0"}});
+  dialog("Difference the series", {{"Enter lag:", "9"}});
+  dialog("Difference the series", {{"Enter lag:", "x"}});
+  dialog("Difference the series", {{"Enter lag:", "8"}});
+  app.dispatch(40044);
+  EXPECT_EQ(port.shown(), (std::vector<std::string>{"MESSAGE [ZELK Error] Lag must be positive -> OK",
+                                                     "MESSAGE [ZELK Error] Lag too large for data set. -> OK"}));
+  EXPECT_EQ(rec.x, (std::vector<double>{8, 8}));
+  EXPECT_EQ(rec.first, 9);
+  EXPECT_EQ(rec.last, 10);
+  EXPECT_EQ(app.status().parts[1], "Diff(8)");
+  const MenuState m = app.menu_state();
+  EXPECT_FALSE(m.enabled(40056));
+  EXPECT_FALSE(m.enabled(40066));
+  EXPECT_TRUE(m.enabled(40044));
+  EXPECT_TRUE(m.enabled(40055));
+  app.dispatch(40055);
+  EXPECT_EQ(rec.x, one_to(10));
+  EXPECT_EQ(rec.first, 1);
+  EXPECT_EQ(app.status().parts[1], "None");
+  EXPECT_FALSE(app.menu_state().enabled(40055));
+}
+
+TEST_F(Desk, BoxCoxRangesAndPreview) {
+  UnivariateRecord& rec = project_with({0, 1, 4, 9});
+  // With a zero in the data lambda 0 (a logarithm) is refused.
+  dialog("Box-Cox Transformation", {{"Lambda:", "0"}});
+  dialog("Box-Cox Transformation", {{"Lambda:", "1e-9"}});
+  dialog("Box-Cox Transformation", {{"Lambda:", "0.5"}});
+  app.dispatch(40056);
+  EXPECT_EQ(port.shown(), (std::vector<std::string>{
+                              "MESSAGE [ZELK Error] Box-Cox parameter must be in (0.0, 1.5] -> OK",
+                              "MESSAGE [ZELK Error] Box-Cox parameter must be in (0.0, 1.5] -> OK"}));
+  EXPECT_EQ(rec.x, (std::vector<double>{-2, 0, 2, 4}));
+  EXPECT_EQ(app.status().parts[1], "Box-Cox(0.500)");
+  EXPECT_FALSE(app.menu_state().enabled(40056));
+  app.dispatch(40055);
+  EXPECT_EQ(rec.x, (std::vector<double>{0, 1, 4, 9}));
+
+  // Moving the slider previews; Cancel leaves the series as it was.
+  dialog("Box-Cox Transformation", {{"slider", "5"}, {"slider", "10"}}, "Cancel");
+  app.dispatch(40056);
+  EXPECT_EQ(rec.x, (std::vector<double>{0, 1, 4, 9}));
+  EXPECT_TRUE(rec.transforms.empty());
+  dialog("Box-Cox Transformation", {{"slider", "5"}});
+  app.dispatch(40056);
+  EXPECT_EQ(rec.x, (std::vector<double>{-2, 0, 2, 4}));
+  ASSERT_EQ(rec.transforms.size(), 1u);
+  EXPECT_DOUBLE_EQ(rec.transforms[0].lambda, 0.5);
+}
+
+TEST_F(Desk, BoxCoxRefusesNegativeDataAndLambdaAboveOneAndAHalf) {
+  UnivariateRecord& rec = project_with({1, -1});
+  app.dispatch(40056);
+  EXPECT_EQ(port.shown().back(), "MESSAGE [ZELK Error] Data must be nonnegative to implement Box-Cox -> OK");
+  EXPECT_TRUE(rec.transforms.empty());
+  install_series(s, 1, rec, {1, 2});
+  dialog("Box-Cox Transformation", {{"Lambda:", "1.6"}});
+  app.dispatch(40056);
+  EXPECT_EQ(port.shown()[1], "MESSAGE [ZELK Error] Box-Cox parameter must be in [0.0, 1.5] -> OK");
+  EXPECT_EQ(rec.x, (std::vector<double>{1, 2}));
+}
+
+TEST_F(Desk, BoxCoxLogsOfPositiveData) {
+  UnivariateRecord& rec = project_with({1, std::exp(2.0)});
+  dialog("Box-Cox Transformation", {{"Lambda:", "0"}});
+  app.dispatch(40056);
+  EXPECT_DOUBLE_EQ(rec.x[1], 2.0);
+  EXPECT_EQ(app.status().parts[1], "Box-Cox(0.000)");
+  app.dispatch(40055);
+  EXPECT_DOUBLE_EQ(rec.x[1], std::exp(2.0));
+}
+
+TEST_F(Desk, SubsequenceBoundsAndUndoLabel) {
+  UnivariateRecord& rec = project_with(one_to(200));
+  dialog("Select Subsequence", {{"Min", "50"}, {"Max", "50"}});
+  dialog("Select Subsequence", {{"Min", "1"}, {"Max", "200"}});
+  app.dispatch(40067);
+  EXPECT_EQ(port.shown(), (std::vector<std::string>{"MESSAGE [ZELK Error] Select a subsequence in [1,200] -> OK"}));
+  ASSERT_EQ(rec.transforms.size(), 1u);  // the whole range still records a node
+  dialog("Select Subsequence", {{"Min", "10"}, {"Max", "20"}});
+  app.dispatch(40067);  // greyed after a subsequence: nothing happens
+  EXPECT_EQ(rec.n(), 200);
+  app.dispatch(40055);
+  dialog("Select Subsequence", {{"Min", "10"}, {"Max", "20"}});
+  app.dispatch(40067);
+  EXPECT_EQ(rec.n(), 11);
+  EXPECT_EQ(rec.x.front(), 10);
+  EXPECT_EQ(rec.first, 10);
+  EXPECT_EQ(rec.last, 20);
+  for (int id : {40056, 40066, 40044, 40061, 40067}) EXPECT_FALSE(app.menu_state().enabled(id)) << id;
+  app.dispatch(40055);
+  EXPECT_EQ(rec.x, one_to(200));
+  EXPECT_EQ(rec.last, 200);
+}
+
+TEST_F(Desk, UndoRefusedWhileARegressionIsRemoved) {
+  UnivariateRecord& rec = project_with(one_to(10));
+  app.dispatch(40061);
+  rec.regression.removed = true;
+  app.dispatch(40055);
+  EXPECT_EQ(port.shown().back(), "MESSAGE [ZELK Error] Must remove regression function before untransforming -> OK");
+  EXPECT_EQ(rec.transforms.size(), 1u);
+}
+
+TEST_F(Desk, ClassicalMessagesFitReportAndShowFit) {
+  UnivariateRecord& rec = project_with(one_to(100));
+  dialog("Classical Decomposition", {{"Seasonal Fit", "on"}, {"Enter Period: ", "34"}});
+  dialog("Classical Decomposition",
+         {{"Harmonic Regression", "on"}, {"harmonics", "2"}, {"index1", "3"}, {"index2", "50"}});
+  dialog("Classical Decomposition", {{"harmonics", "5"}});
+  app.dispatch(40066);
+  EXPECT_EQ(port.shown(), (std::vector<std::string>{
+                              "MESSAGE [ZELK Error] Period must be in: (2,33] -> OK",
+                              "MESSAGE [ZELK Error] Index(2) must be in (1, 50) -> OK",
+                              "MESSAGE [ZELK Error] Number of harmonics must be in [1, 4] -> OK",
+                              "NO ANSWER \"Classical Decomposition\""}));
+  EXPECT_EQ(rec.x, one_to(100));
+  EXPECT_TRUE(rec.transforms.empty());
+
+  // Period 4 on a linear trend: the trend and the pattern come back exactly.
+  const double pattern[] = {3, -1, -4, 2};
+  std::vector<double> x(24);
+  for (int i = 0; i < 24; ++i) x[i] = 10 + 0.5 * (i + 1) + pattern[i % 4];
+  install_series(s, 1, rec, x);
+  port.clear_shown();
+  dialog("Classical Decomposition", {{"Seasonal Fit", "on"}, {"Enter Period: ", "4"}}, "Show  Fit");
+  dialog("Classical Decomposition", {});
+  app.dispatch(40066);
+  EXPECT_TRUE(port.shown().empty());
+  ASSERT_EQ(rec.transforms.size(), 1u);
+  for (double r : rec.x) EXPECT_NEAR(r, 0.0, 1e-10);
+  EXPECT_EQ(app.status().parts[1], "Classical");
+  const std::string fit =
+      "===============\nZELK::(Fit)\n===============\n \n \nPolynomial Fit:\nX(t) = 0.50000 * t  + 10.000\n \n"
+      "Seasonal fit of period = 4\nSeasonal components:\n1)  3.0000\n2)  -1.0000\n3)  -4.0000\n4)  2.0000";
+  EXPECT_EQ(info_of(Slot::ClassicalFit), fit);
+  for (int id : {40056, 40066, 40044}) EXPECT_FALSE(app.menu_state().enabled(id)) << id;
+  EXPECT_TRUE(app.menu_state().enabled(40115));
+
+  // Show Classical Fit works on a copy: the project keeps its series.
+  app.dispatch(40061);
+  s.desktop.close(s.desktop.find(1, Slot::ClassicalFit)->id);
+  const std::vector<double> kept = rec.x;
+  app.dispatch(40115);
+  EXPECT_EQ(rec.x, kept);
+  EXPECT_EQ(rec.transforms.size(), 2u);
+  Window* w = s.desktop.find(1, Slot::ClassicalFit);
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(w->graph->pane(1).y, x);
+  EXPECT_EQ(info_of(Slot::ClassicalFit), fit);
+  // Undoing the classical node closes the fit window and restores the data.
+  app.dispatch(40055);
+  app.dispatch(40055);
+  EXPECT_EQ(s.desktop.find(1, Slot::ClassicalFit), nullptr);
+  for (std::size_t i = 0; i < x.size(); ++i) EXPECT_NEAR(rec.x[i], x[i], 1e-12);
+}
+
+TEST_F(Desk, HistogramReportAndBinCount) {
+  UnivariateRecord& rec = project_with(one_to(100));
+  app.dispatch(40064);
+  EXPECT_EQ(rec.params.histogram_bins, 7);
+  EXPECT_EQ(info_of(Slot::Histogram),
+            "=====================\n"
+            "ZELK::(Histogram)\n"
+            "=====================\n"
+            "# of Bins =        7\n"
+            " \n"
+            "     Right endpt         Count\n"
+            "       15.14286            15.\n"
+            "       29.28571            14.\n"
+            "       43.42857            14.\n"
+            "       57.57143            14.\n"
+            "       71.71429            14.\n"
+            "       85.85714            14.\n"
+            "      100.00000            15.");
+  dialog("Specify Histogram Bins", {{"Enter # of bins:", "0"}});
+  dialog("Specify Histogram Bins", {{"Enter # of bins:", "2"}});
+  app.dispatch(40065);
+  EXPECT_EQ(rec.results.histogram_counts, (std::vector<double>{50, 50}));
+  // The open histogram follows the series with its stored bin count.
+  dialog("Select Subsequence", {{"Min", "1"}, {"Max", "10"}});
+  app.dispatch(40067);
+  EXPECT_EQ(rec.results.histogram_counts, (std::vector<double>{5, 5}));
+  // Residual histograms wait for residuals.
+  app.dispatch(40083);
+  EXPECT_EQ(s.desktop.find(1, Slot::ResidualHistogram), nullptr);
+  rec.results.residuals.assign(10, 1.0);  // all equal: one middle bin
+  app.dispatch(40083);
+  EXPECT_EQ(info_of(Slot::ResidualHistogram),
+            "===============================\n"
+            "ZELK::(Residuals Histogram)\n"
+            "===============================\n"
+            "# of Bins =        3\n"
+            " \n"
+            "     Right endpt         Count\n"
+            "        0.83333             0.\n"
+            "        1.16667            10.\n"
+            "        1.50000             0.");
+}
+
+TEST_F(Desk, EveryDialogIsListed) {
+  std::vector<std::string> titles;
+  for (const auto& make : app.operations().dialogs) titles.push_back(make()->title());
+  for (const char* t : {"Specify Lag", "Specify Histogram Bins", "Difference the series", "Select Subsequence",
+                        "Box-Cox Transformation", "Classical Decomposition"})
+    EXPECT_NE(std::find(titles.begin(), titles.end(), t), titles.end()) << t;
+}
+
+}  // namespace
+}  // namespace zelk
