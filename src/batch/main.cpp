@@ -1,1 +1,45 @@
-int main() { return 0; }
+// zelk-batch: the scripted front end. See usage_text() for the language.
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+
+#include "batch/interpreter.h"
+
+#ifdef ZELK_HAVE_QTGUI
+namespace zelk {
+bool write_raster_picture(const DisplayList& picture, const std::string& path, std::string* error);
+}
+#endif
+
+int main(int argc, char** argv) {
+  using namespace zelk;
+  if (argc != 2) {
+    std::cerr << usage_text();
+    return 2;
+  }
+  const std::string arg = argv[1];
+  if (arg == "--help" || arg == "-h") {
+    std::cout << usage_text();
+    return 0;
+  }
+  RasterWriter raster = nullptr;
+#ifdef ZELK_HAVE_QTGUI
+  raster = &write_raster_picture;
+#endif
+  if (arg == "--dialogs") {
+    print_dialogs(make_operation_table(), std::cout);
+    return 0;
+  }
+  if (arg == "-") {
+    Interpreter run(std::cout, std::cerr, std::string(), raster);
+    return run.run(std::cin, "-");
+  }
+  std::ifstream script(arg);
+  if (!script) {
+    std::cerr << "zelk-batch: cannot open " << arg << '\n';
+    return 1;
+  }
+  Interpreter run(std::cout, std::cerr, std::filesystem::path(arg).parent_path().string(), raster);
+  return run.run(script, arg);
+}

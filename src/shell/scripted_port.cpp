@@ -33,9 +33,9 @@ Button ScriptedPort::message(std::string_view title, std::string_view text, Butt
   const auto names = button_names(buttons);
   std::string chosen = names.front();
   if (!messages_.empty()) {
-    std::string want = messages_.front();
+    std::string want = messages_.front().first;
     messages_.pop_front();
-    bool ok = false;
+    bool ok = want.empty();  // no button named: the first one
     for (const auto& n : names)
       if (same_text(n, want)) {
         chosen = n;
@@ -114,7 +114,7 @@ std::optional<std::string> ScriptedPort::choose_file(FileMode, std::string_view 
     show("NO ANSWER \"" + std::string(title) + "\"");
     return std::nullopt;
   }
-  auto f = std::move(files_.front());
+  auto f = std::move(files_.front().first);
   files_.pop_front();
   return f;
 }
@@ -139,10 +139,11 @@ bool ScriptedPort::set_clipboard_picture(const DisplayList& picture) {
 }
 
 std::vector<std::string> ScriptedPort::unused() const {
+  auto from = [](const std::string& origin) { return origin.empty() ? std::string() : origin + ": "; };
   std::vector<std::string> out;
-  for (const auto& d : dialogs_) out.push_back("dialog \"" + d.title + "\"");
-  for (const auto& m : messages_) out.push_back("message " + m);
-  for (const auto& f : files_) out.push_back("file " + f.value_or("cancel"));
+  for (const auto& d : dialogs_) out.push_back(from(d.origin) + "dialog \"" + d.title + "\"");
+  for (const auto& [button, origin] : messages_) out.push_back(from(origin) + "message " + button);
+  for (const auto& [path, origin] : files_) out.push_back(from(origin) + "file " + path.value_or("cancel"));
   return out;
 }
 

@@ -15,9 +15,14 @@
 namespace zelk {
 
 struct DialogAnswer {
+  DialogAnswer() = default;
+  DialogAnswer(std::string t, std::vector<std::pair<std::string, std::string>> s = {}, std::string p = "OK",
+               std::string o = {})
+      : title(std::move(t)), settings(std::move(s)), press(std::move(p)), origin(std::move(o)) {}
   std::string title;
   std::vector<std::pair<std::string, std::string>> settings;  // key or label = value
   std::string press = "OK";
+  std::string origin;  // where the answer came from ("line 12"), for error messages
 };
 
 class ScriptedPort : public UiPort {
@@ -25,8 +30,12 @@ class ScriptedPort : public UiPort {
   explicit ScriptedPort(std::ostream* log = nullptr) : log_(log) {}
 
   void queue_dialog(DialogAnswer answer) { dialogs_.push_back(std::move(answer)); }
-  void queue_message(std::string button) { messages_.push_back(std::move(button)); }
-  void queue_file(std::optional<std::string> path) { files_.push_back(std::move(path)); }
+  void queue_message(std::string button, std::string origin = {}) {
+    messages_.push_back({std::move(button), std::move(origin)});
+  }
+  void queue_file(std::optional<std::string> path, std::string origin = {}) {
+    files_.push_back({std::move(path), std::move(origin)});
+  }
   void set_clipboard(std::optional<std::string> text) { clipboard_ = std::move(text); }
   const std::optional<std::string>& clipboard() const { return clipboard_; }
   const std::optional<DisplayList>& clipboard_picture() const { return picture_; }
@@ -38,7 +47,8 @@ class ScriptedPort : public UiPort {
   // Script errors (an unknown control or button); the batch stops on these.
   const std::vector<std::string>& errors() const { return errors_; }
   void clear_errors() { errors_.clear(); }
-  // Answers queued but never used, described for an error message.
+  // Answers queued but never used, described for an error message
+  // ("line 7: message Yes").
   std::vector<std::string> unused() const;
 
   Button message(std::string_view title, std::string_view text, Buttons buttons) override;
@@ -56,8 +66,8 @@ class ScriptedPort : public UiPort {
   std::deque<DialogAnswer>::iterator next_answer(const std::string& title);
   std::ostream* log_;
   std::deque<DialogAnswer> dialogs_;
-  std::deque<std::string> messages_;
-  std::deque<std::optional<std::string>> files_;
+  std::deque<std::pair<std::string, std::string>> messages_;                 // button, origin
+  std::deque<std::pair<std::optional<std::string>, std::string>> files_;  // path, origin
   std::optional<std::string> clipboard_;
   std::optional<DisplayList> picture_;
   bool clipboard_available_ = true;
