@@ -139,7 +139,7 @@ std::vector<Polyline> decimate_columns(std::span<const double> x, std::span<cons
     for (std::size_t i = start; i < stop; ++i) ok &= x[i] >= x[i - 1];
     ascending = ok;
   }
-  if (ascending) {
+  if (ascending && mapping.xmin <= mapping.xmax) {
     const auto lo = std::lower_bound(x.begin(), x.begin() + static_cast<std::ptrdiff_t>(n), mapping.xmin);
     const auto hi = std::upper_bound(lo, x.begin() + static_cast<std::ptrdiff_t>(n), mapping.xmax);
     from = static_cast<std::size_t>(lo - x.begin());

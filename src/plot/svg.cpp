@@ -26,9 +26,35 @@ std::string colour(Rgb c) {
   return buf;
 }
 
+// Length of the valid UTF-8 sequence starting at s[i], 0 when invalid.
+std::size_t utf8_length(const std::string& s, std::size_t i) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+  const unsigned char c = byte(i);
+  std::size_t n = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
+  if (n == 0 || i + n > s.size()) return 0;
+  for (std::size_t k = 1; k < n; ++k)
+    if ((byte(i + k) & 0xC0) != 0x80) return 0;
+  return n;
+}
+
+// Names typed by users or read from files may hold bytes of another
+// encoding: those become '?' so the document stays well-formed.
 std::string escape(const std::string& text) {
   std::string out;
-  for (char ch : text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const char ch = text[i];
+    const std::size_t n = utf8_length(text, i);
+    if (n == 0) {
+      out += '?';
+      ++i;
+      continue;
+    }
+    if (n > 1) {
+      out.append(text, i, n);
+      i += n;
+      continue;
+    }
+    ++i;
     switch (ch) {
       case '<': out += "&lt;"; break;
       case '>': out += "&gt;"; break;

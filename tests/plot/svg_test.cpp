@@ -26,6 +26,8 @@ TEST(Svg, WritesEveryItemWithEscapedText) {
   d.items.push_back(RectItem{1, 1, 5, 5, Pen{}, true, {0, 160, 128}, false});
   d.items.push_back(TextItem{{50, 50}, "a<b & \"c\"", "Monospace", 12, {}, HAlign::Right, VAlign::Top});
   d.items.push_back(TextItem{{NAN, 50}, "lost", "Serif", 12, {}, HAlign::Left, VAlign::Top});
+  // A Latin-1 byte and a control character cannot stand in XML; UTF-8 can.
+  d.items.push_back(TextItem{{5, 5}, "Z\xfcrich\x01 \xc3\xa9t\xc3\xa9", "Sans", 9, {}, HAlign::Left, VAlign::Top});
   const std::string svg = to_svg(d);
   EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
   EXPECT_NE(svg.find("version=\"1.1\""), std::string::npos);
@@ -38,6 +40,8 @@ TEST(Svg, WritesEveryItemWithEscapedText) {
   EXPECT_NE(svg.find("text-anchor=\"end\""), std::string::npos);
   EXPECT_EQ(svg.find("lost"), std::string::npos);
   EXPECT_EQ(svg.find("nan"), std::string::npos);
+  EXPECT_NE(svg.find(">Z?rich \xc3\xa9t\xc3\xa9</text>"), std::string::npos);
+  EXPECT_NE(svg.find("font-family=\"sans-serif\""), std::string::npos);
 }
 
 TEST(Svg, AGraphGivesBalancedMarkup) {
