@@ -27,6 +27,10 @@ enum class ItemKind { Number, NotNumber, NotFinite };
 // accepted), or an integer.
 ItemKind parse_item(std::string_view item, double& v) {
   if (item.empty()) return ItemKind::NotNumber;
+  if (std::isdigit(static_cast<unsigned char>(item[0])) || item[0] == '-' || item[0] == '.') {
+    auto [end, ec] = std::from_chars(item.data(), item.data() + item.size(), v);
+    if (ec == std::errc() && end == item.data() + item.size() && std::isfinite(v)) return ItemKind::Number;
+  }
   char buf[kMaxItem + 1];
   std::size_t n = 0;
   std::size_t i = item[0] == '+' ? 1 : 0;
@@ -76,39 +80,53 @@ FileMessage decimal_comma(long long line, std::string_view text) {
 }
 
 // Streams a source line by line, handing each line's text to `take` until it
-// returns false. Only the first kMaxItem*4 characters of a line are kept, so
-// a huge line costs no memory.
+// returns false. Lines are viewed in place; only a line that straddles two
+// chunks is copied, and only its first kMaxItem*4 characters, so a huge line
+// costs no memory.
 template <typename Source, typename Take>
-bool for_each_line(Source&& read_chunk, Take&& take) {
-  std::string line;
-  bool truncated = false, after_cr = false, first_chunk = true;
+void for_each_line(Source&& read_chunk, Take&& take) {
+  std::string carry;
+  bool carrying = false, skip_lf = false, first_chunk = true;
   std::unique_ptr<char[]> buf(new char[kChunk]);
   long long number = 0;
   for (;;) {
-    std::size_t got = read_chunk(buf.get(), kChunk);
+    const std::size_t got = read_chunk(buf.get(), kChunk);
     if (got == 0) break;
-    std::size_t i = 0;
-    if (first_chunk && got >= 3 && std::memcmp(buf.get(), "\xEF\xBB\xBF", 3) == 0) i = 3;  // byte-order mark
+    const char* p = buf.get();
+    const char* end = p + got;
+    if (first_chunk && got >= 3 && std::memcmp(p, "\xEF\xBB\xBF", 3) == 0) p += 3;  // byte-order mark
     first_chunk = false;
-    for (; i < got; ++i) {
-      char c = buf[i];
-      if (c == '\n' && after_cr) {
-        after_cr = false;
-        continue;
+    if (skip_lf && p < end && *p == '\n') ++p;  // CR LF split across chunks
+    skip_lf = false;
+    while (p < end) {
+      const char* e = p;
+      while (e < end && *e != '\n' && *e != '\r') ++e;
+      if (e == end) {  // the line goes on in the next chunk
+        carry.append(p, std::min<std::size_t>(e - p, kMaxItem * 4 - std::min(carry.size(), kMaxItem * 4)));
+        carrying = true;
+        break;
       }
-      after_cr = c == '\r';
-      if (line_end(c)) {
-        if (!take(++number, std::string_view(line), truncated)) return true;
-        line.clear();
-        truncated = false;
-        continue;
+      std::string_view line;
+      if (carrying) {
+        carry.append(p, std::min<std::size_t>(e - p, kMaxItem * 4 - std::min(carry.size(), kMaxItem * 4)));
+        line = carry;
+      } else {
+        line = std::string_view(p, static_cast<std::size_t>(e - p));
       }
-      if (line.size() < kMaxItem * 4) line += c;
-      else truncated = true;
+      if (!take(++number, line)) return;
+      carry.clear();
+      carrying = false;
+      if (*e == '\r') {
+        if (e + 1 < end) {
+          if (e[1] == '\n') ++e;
+        } else {
+          skip_lf = true;
+        }
+      }
+      p = e + 1;
     }
   }
-  if (!line.empty()) take(++number, std::string_view(line), truncated);
-  return true;
+  if (carrying && !carry.empty()) take(++number, std::string_view(carry));
 }
 
 struct LineParser {
@@ -119,9 +137,8 @@ struct LineParser {
   std::optional<FileMessage> error;
 
   // Returns false to stop reading.
-  bool take(long long number, std::string_view line, bool /*truncated*/) {
+  bool take(long long number, std::string_view line) {
     std::size_t i = 0;
-    bool any = false;
     while (static_cast<int>(pending.size()) < m) {
       while (i < line.size() && (separator(line[i]))) ++i;
       if (i >= line.size()) break;
@@ -142,12 +159,10 @@ struct LineParser {
           return false;
         case ItemKind::Number:
           pending.push_back(v);
-          any = true;
           break;
       }
       i = j;
     }
-    (void)any;
     if (static_cast<int>(pending.size()) == m) {
       values.insert(values.end(), pending.begin(), pending.end());
       pending.clear();
@@ -159,7 +174,7 @@ struct LineParser {
 template <typename Source>
 ReadResult<std::vector<double>> parse_series(Source&& src) {
   LineParser p;
-  for_each_line(src, [&](long long n, std::string_view line, bool t) { return p.take(n, line, t); });
+  for_each_line(src, [&](long long n, std::string_view line) { return p.take(n, line); });
   if (p.error) return {std::nullopt, *p.error};
   if (p.values.empty()) return {std::nullopt, {kReadTitle, "The file holds no data values."}};
   p.values.shrink_to_fit();
@@ -171,7 +186,7 @@ ReadResult<Table> parse_table(Source&& src, int m) {
   if (m < 1) return {std::nullopt, {"ERROR", "Unrecognized file format"}};
   LineParser p;
   p.m = m;
-  for_each_line(src, [&](long long n, std::string_view line, bool t) { return p.take(n, line, t); });
+  for_each_line(src, [&](long long n, std::string_view line) { return p.take(n, line); });
   if (p.error) return {std::nullopt, *p.error};
   Table t;
   t.m = m;
