@@ -5,6 +5,7 @@
 #include <complex>
 #include <cstddef>
 #include <memory>
+#include <span>
 #include <vector>
 
 namespace zelk::numeric::detail {
@@ -58,5 +59,37 @@ Complex* scratch(int slot, std::size_t n);
 std::unique_ptr<FftPlan> make_stockham_plan(std::size_t n);  // factors of n all <= 37
 std::unique_ptr<FftPlan> make_four_step_plan(std::size_t n1, std::size_t n2);
 std::unique_ptr<FftPlan> make_bluestein_plan(std::size_t n);
+
+// Calls sink(k, X_k) for k = 0..INT(N/2), X the transform of x followed by
+// npad zeros (N = size + npad >= 1), without storing the whole transform.
+template <class Sink>
+void real_fft_visit(std::span<const double> x, std::size_t npad, Sink&& sink) {
+  const std::size_t n = x.size() + npad;
+  auto value = [&](std::size_t t) { return t < x.size() ? x[t] : 0.0; };
+  if (n % 2 == 1) {
+    Complex* z = scratch(1, n);
+    for (std::size_t t = 0; t < n; ++t) z[t] = value(t);
+    auto plan = plan_for(n);
+    plan->execute(z, z, scratch(0, plan->work_size()));
+    for (std::size_t k = 0; k <= n / 2; ++k) sink(k, z[k]);
+    return;
+  }
+  // Even n: transform z_t = x_2t + i x_2t+1 of length h = n/2 and separate the
+  // even and odd parts, X_k = E_k + W_n^k O_k.
+  const std::size_t h = n / 2;
+  Complex* z = scratch(1, h);
+  for (std::size_t t = 0; t < h; ++t) z[t] = {value(2 * t), value(2 * t + 1)};
+  auto plan = plan_for(h);
+  plan->execute(z, z, scratch(0, plan->work_size()));
+  const auto& w = twiddles_for(n);
+  for (std::size_t k = 0; k <= h; ++k) {
+    Complex zk = z[k == h ? 0 : k];
+    Complex zc = std::conj(z[k == 0 ? 0 : h - k]);
+    Complex even = 0.5 * (zk + zc);
+    Complex diff = 0.5 * (zk - zc);
+    Complex odd{diff.imag(), -diff.real()};  // (zk - zc) / 2i
+    sink(k, even + mul(w(k), odd));
+  }
+}
 
 }  // namespace zelk::numeric::detail

@@ -43,10 +43,11 @@ void report_storage(std::size_t nobs, int npad) {
 }
 
 std::vector<double> periodogram(std::span<const double> x, int npad) {
-  const double n = static_cast<double>(x.size()) + npad;
-  auto transform = real_fft(x, static_cast<std::size_t>(npad));
-  std::vector<double> out(transform.size());
-  for (std::size_t k = 0; k < out.size(); ++k) out[k] = std::norm(transform[k]) / n;
+  const std::size_t n = x.size() + static_cast<std::size_t>(npad);
+  const double scale = 1.0 / static_cast<double>(n);
+  std::vector<double> out(n / 2 + 1);
+  detail::real_fft_visit(x, static_cast<std::size_t>(npad),
+                         [&](std::size_t k, std::complex<double> v) { out[k] = std::norm(v) * scale; });
   return out;
 }
 
