@@ -16,26 +16,35 @@ constexpr std::size_t kBlock = 2048;
 constexpr int kGroup = 8;
 
 // c(k) += sum over t in [b, e) with t + k < n of y(t) y(t+k), k = 0..K.
-// Eight lags share each load of y(t); the eight sums are independent, which
-// lets the compiler keep them in vector registers.
+// Eight lags share each load of y(t); their sums are eight independent
+// chains held in registers, which the compiler pairs into vector lanes.
 void add_block(const double* y, std::size_t n, std::size_t b, std::size_t e, int K, double* c) {
   int k0 = 0;
   for (; k0 + kGroup - 1 <= K; k0 += kGroup) {
     const std::size_t last_lag = static_cast<std::size_t>(k0 + kGroup - 1);
-    const std::size_t full_end = n > last_lag ? std::min(e, n - last_lag) : b;
-    double acc[kGroup] = {};
+    const std::size_t full_end = n > last_lag ? std::max(b, std::min(e, n - last_lag)) : b;
+    double a0 = 0, a1 = 0, a2 = 0, a3 = 0, a4 = 0, a5 = 0, a6 = 0, a7 = 0;
     std::size_t t = b;
     for (; t < full_end; ++t) {
       const double yt = y[t];
       const double* w = y + t + k0;
-      for (int j = 0; j < kGroup; ++j) acc[j] += yt * w[j];
+      a0 += yt * w[0];
+      a1 += yt * w[1];
+      a2 += yt * w[2];
+      a3 += yt * w[3];
+      a4 += yt * w[4];
+      a5 += yt * w[5];
+      a6 += yt * w[6];
+      a7 += yt * w[7];
     }
+    const double acc[kGroup] = {a0, a1, a2, a3, a4, a5, a6, a7};
     // Near the end of the series some lags of the group run out first.
     for (int j = 0; j < kGroup; ++j) {
       const std::size_t k = static_cast<std::size_t>(k0 + j);
       const std::size_t end = n > k ? std::min(e, n - k) : b;
-      for (std::size_t u = t; u < end; ++u) acc[j] += y[u] * y[u + k];
-      c[k0 + j] += acc[j];
+      double s = acc[j];
+      for (std::size_t u = t; u < end; ++u) s += y[u] * y[u + k];
+      c[k0 + j] += s;
     }
   }
   for (int k = k0; k <= K; ++k) {
@@ -62,12 +71,19 @@ std::vector<double> sample_acvf(std::span<const double> x, int lags) {
   if (n == 0) return c;
   const int K = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(std::max(lags, 0)), n - 1));
   const double m = sample_mean(x);
-  std::vector<double> y(x.begin(), x.end());
-  for (double& v : y) v -= m;
   if (K >= kFftLags) {
+    std::vector<double> y(x.begin(), x.end());
+    for (double& v : y) v -= m;
     acvf_sums_fft(y, K, c.data());
   } else {
-    for (std::size_t b = 0; b < n; b += kBlock) add_block(y.data(), n, b, std::min(n, b + kBlock), K, c.data());
+    // Each block is centred into a small window (the block and the K values
+    // after it), so a long series is never copied whole.
+    std::vector<double> window(kBlock + static_cast<std::size_t>(K));
+    for (std::size_t b = 0; b < n; b += kBlock) {
+      const std::size_t e = std::min(n, b + kBlock), end = std::min(n, e + static_cast<std::size_t>(K));
+      for (std::size_t i = b; i < end; ++i) window[i - b] = x[i] - m;
+      add_block(window.data(), end - b, 0, e - b, K, c.data());
+    }
   }
   const double dn = static_cast<double>(n);
   for (int k = 0; k <= K; ++k) c[k] /= dn;
