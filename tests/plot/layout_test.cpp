@@ -130,7 +130,7 @@ TEST(PaneMapping, MapsTheRangeCornersToThePlotCorners) {
   doc.set_x_range(10, 20);
   doc.pane(1).ymin = -1;
   doc.pane(1).ymax = 3;
-  const PaneLayout& p = layout_graph(doc, 800, 600).panes[0];
+  const PaneLayout p = layout_graph(doc, 800, 600).panes[0];
   const PaneMapping& m = p.mapping;
   EXPECT_DOUBLE_EQ(m.to_px(10), p.plot.x);
   EXPECT_DOUBLE_EQ(m.to_px(20), p.plot.right());

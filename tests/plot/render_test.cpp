@@ -103,7 +103,7 @@ TEST(RenderGraph, BarsStandOnZero) {
   const std::vector<double> x{1, 2}, y{0.5, -0.5};
   doc.add_bar_pane(1, x, y);
   const DisplayList d = render_graph(doc, ColourTable::defaults(), 800, 600);
-  const PaneLayout& p = layout_graph(doc, 800, 600).panes[0];
+  const PaneLayout p = layout_graph(doc, 800, 600).panes[0];
   const double zero = p.mapping.to_py(0);
   std::vector<const RectItem*> bars;
   for (const RectItem* r : items_of<RectItem>(d))
@@ -123,7 +123,7 @@ TEST(RenderGraph, BarsSharingAPixelColumnMerge) {
   GraphDocument doc;
   doc.add_bar_pane(1, x, y);
   const DisplayList d = render_graph(doc, ColourTable::defaults(), 800, 600);
-  const PaneLayout& p = layout_graph(doc, 800, 600).panes[0];
+  const PaneLayout p = layout_graph(doc, 800, 600).panes[0];
   std::size_t bars = 0;
   for (const RectItem* r : items_of<RectItem>(d))
     if (r->filled) {
@@ -169,7 +169,7 @@ TEST(RenderGraph, LabelsNeitherOverlapNorLeaveTheirCell) {
 TEST(RenderGraph, MillionPointsDrawAsAFewPointsPerPixelColumn) {
   const GraphDocument doc = series(1000000, [](double i) { return std::sin(i / 1000.0) + std::fmod(i, 7.0) / 10; });
   const DisplayList d = render_graph(doc, ColourTable::defaults(), 1200, 800);
-  const PaneLayout& p = layout_graph(doc, 1200, 800).panes[0];
+  const PaneLayout p = layout_graph(doc, 1200, 800).panes[0];
   EXPECT_LE(polyline_points(d), static_cast<std::size_t>(4 * (p.plot.w + 2)));
   // The line still starts at the first point and ends at the last.
   const auto lines = items_of<PolylineItem>(d);
