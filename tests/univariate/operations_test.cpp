@@ -151,6 +151,46 @@ TEST_F(Desk, AcfReportAndPaneStepping) {
   EXPECT_EQ(s.desktop.find(1, Slot::Acf)->graph->pane(1).overlays.size(), 3u);
 }
 
+// AR(1) with phi = 0.5: rho(h) = 0.5^h, alpha(1) = 0.5 and 0 beyond;
+// gamma(0) = 1 / (1 - 0.25).
+TEST_F(Desk, ModelAcfAloneIsDrawnAsBars) {
+  UnivariateRecord& rec = lake_huron();
+  rec.model.p = 1;
+  rec.model.phi[0] = 0.5;
+  app.dispatch(40048);
+  EXPECT_EQ(rec.acf_mode, 26);
+  const GraphDocument& g = *s.desktop.find(1, Slot::Acf)->graph;
+  ASSERT_EQ(g.pane(1).y.size(), 41u);
+  EXPECT_NEAR(g.pane(1).y[3], 0.125, 1e-12);
+  EXPECT_NEAR(g.pane(2).y[1], 0.5, 1e-12);
+  EXPECT_NEAR(g.pane(2).y[2], 0.0, 1e-12);
+  EXPECT_TRUE(g.pane(1).overlays.empty());  // no sample, no bounds
+  const std::string text = info_of(Slot::Acf);
+  EXPECT_EQ(text.find("Sample"), std::string::npos) << text;
+  EXPECT_NE(text.find("Gamma(0) = 1.33333333\n \n        1.00000        0.50000        0.25000        0.12500\n"),
+            std::string::npos)
+      << text;
+}
+
+// A constant series has no correlations to show: white-noise values, never NaN.
+TEST_F(Desk, ConstantSeriesGivesDefinedReports) {
+  project_with(std::vector<double>(12, 4.0));
+  dialog("Specify Lag", {{"Enter # of lags :", "100000"}});
+  dialog("Specify Lag", {{"Enter # of lags :", "4"}});
+  app.dispatch(40050);
+  EXPECT_EQ(port.shown(), (std::vector<std::string>{"MESSAGE [ZELK Error] Number of lags must be at most 10000 -> OK"}));
+  app.dispatch(40047);
+  const std::string acf = info_of(Slot::Acf);
+  EXPECT_NE(acf.find("Sample Variance = 0.00000000\n \n        1.00000        0.00000        0.00000        0.00000\n"),
+            std::string::npos)
+      << acf;
+  EXPECT_EQ(acf.find("nan"), std::string::npos);
+  const std::string summary = info_of(Slot::Project);
+  EXPECT_NE(summary.find("Std.Error(Sample Mean) =  0.000000\n"), std::string::npos) << summary;
+  app.dispatch(40064);
+  EXPECT_EQ(s.projects.univariate(1)->results.histogram_counts, (std::vector<double>{0, 12, 0}));
+}
+
 TEST_F(Desk, AcfWindowFollowsTransformations) {
   UnivariateRecord& rec = lake_huron();
   app.dispatch(40047);
