@@ -36,32 +36,6 @@ struct Progress : numeric::IterationCallback {
   bool on_iteration(int iteration, double f) override { return !outer || outer->on_iteration(iteration, f); }
 };
 
-// Central-difference Hessian of f at x (k x k, column-major).
-std::vector<double> difference_hessian(const std::function<double(std::span<const double>)>& f,
-                                       std::vector<double> x) {
-  const int k = static_cast<int>(x.size());
-  std::vector<double> h(static_cast<std::size_t>(k) * k);
-  std::vector<double> step(k);
-  for (int i = 0; i < k; ++i) step[i] = 1e-4 * std::max(std::fabs(x[i]), 1.0);
-  const double f0 = f(x);
-  auto at = [&](int i, double si, int j, double sj) {
-    std::vector<double> y = x;
-    y[i] += si;
-    y[j] += sj;
-    return f(y);
-  };
-  for (int i = 0; i < k; ++i) {
-    const double hi = step[i];
-    h[i * k + i] = (at(i, hi, i, 0) - 2 * f0 + at(i, -hi, i, 0)) / (hi * hi);
-    for (int j = 0; j < i; ++j) {
-      const double hj = step[j];
-      const double v = (at(i, hi, j, hj) - at(i, hi, j, -hj) - at(i, -hi, j, hj) + at(i, -hi, j, -hj)) / (4 * hi * hj);
-      h[j * k + i] = h[i * k + j] = v;
-    }
-  }
-  return h;
-}
-
 }  // namespace
 
 void apply_relations(ArmaModel& m) {

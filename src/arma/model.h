@@ -50,6 +50,7 @@ struct ArmaModel {
   int recursion_steps = 0;
   std::vector<double> standard_errors;  // beta order; empty = not available
   bool estimate_d = true;               // fractional fits: d is varied too
+  double whittle_step = 0.1;            // pattern-search step last entered
 
   int order_sum() const { return p + q; }
   // beta(i), 1-based over (phi(1..p), theta(1..q)).

@@ -1,11 +1,37 @@
 #include "arma/std_errors.h"
 
+#include <algorithm>
 #include <cmath>
 #include <span>
 
 #include "arma/acvf.h"
 
 namespace zelk {
+
+std::vector<double> difference_hessian(const std::function<double(std::span<const double>)>& f,
+                                       const std::vector<double>& x) {
+  const int k = static_cast<int>(x.size());
+  std::vector<double> h(static_cast<std::size_t>(k) * k);
+  std::vector<double> step(k);
+  for (int i = 0; i < k; ++i) step[i] = 1e-4 * std::max(std::fabs(x[i]), 1.0);
+  const double f0 = f(x);
+  auto at = [&](int i, double si, int j, double sj) {
+    std::vector<double> y = x;
+    y[i] += si;
+    y[j] += sj;
+    return f(y);
+  };
+  for (int i = 0; i < k; ++i) {
+    const double hi = step[i];
+    h[i * k + i] = (at(i, hi, i, 0) - 2 * f0 + at(i, -hi, i, 0)) / (hi * hi);
+    for (int j = 0; j < i; ++j) {
+      const double hj = step[j];
+      const double v = (at(i, hi, j, hj) - at(i, hi, j, -hj) - at(i, -hi, j, hj) + at(i, -hi, j, -hj)) / (4 * hi * hj);
+      h[j * k + i] = h[i * k + j] = v;
+    }
+  }
+  return h;
+}
 
 bool cholesky_inverse(std::vector<double>& a, int k) {
   auto A = [&](int i, int j) -> double& { return a[static_cast<std::size_t>(j) * k + i]; };

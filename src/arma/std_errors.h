@@ -6,11 +6,18 @@
 // definite, from the large-sample covariance of the model (Brockwell & Davis
 // 1991, Theorem 8.8.1 and eq. 8.8.3): V = [E UU', E UV'; E VU', E VV']^-1 with
 // phi(B) U(t) = Z(t) and theta(B) V(t) = Z(t), Var Z = 1.
+#include <functional>
+#include <span>
 #include <vector>
 
 #include "arma/model.h"
 
 namespace zelk {
+
+// Central-difference Hessian of f at x (k x k, column-major), steps
+// 1e-4 max(|x(i)|, 1).
+std::vector<double> difference_hessian(const std::function<double(std::span<const double>)>& f,
+                                       const std::vector<double>& x);
 
 // Inverts a symmetric k x k matrix (column-major) in place through its
 // Cholesky factor; false at the first pivot that is not positive.

@@ -9,6 +9,7 @@ namespace zelk {
 struct RegressionTrend {
   bool present = false;
   int estimation = 0;      // 0 while not estimated
+  bool intercept = true;   // the constant term is one of the regressors
   bool removed = false;
   int component_count = 0;
   std::array<int, 4> counts{};

@@ -1,0 +1,41 @@
+#pragma once
+// The Model menu commands of a univariate project: Specify, AR/MA Infinity,
+// Switch to invertible and Max likelihood, with their reports.
+#include <memory>
+
+#include "shell/dialog.h"
+
+namespace zelk {
+
+struct Session;
+struct UnivariateRecord;
+struct FitResult;
+
+void specify_model(Session& s, int entry, UnivariateRecord& rec);
+void ar_ma_infinity(Session& s, int entry, UnivariateRecord& rec);
+void write_ar_ma_infinity(Session& s, int entry, UnivariateRecord& rec);
+void switch_to_invertible(Session& s, int entry, UnivariateRecord& rec);
+void max_likelihood(Session& s, int entry, UnivariateRecord& rec);
+
+// The mean handling every estimation starts with: the "No intercept included
+// in regression function " warning, or the "Subtract Mean?" question when no
+// mean has been subtracted.
+void handle_mean(Session& s, int entry, UnivariateRecord& rec);
+
+// Recomputes the one-step residuals of the working series under the model
+// (cleared when there are no data, the model is not causal or the series is
+// identically zero; fractional models compute them on demand).
+void update_residuals(UnivariateRecord& rec);
+
+// After a stored change of the model: residuals, then every open window.
+void model_changed(Session& s, int entry, UnivariateRecord& rec);
+
+// Dialogs in their default state, for the dialog listing.
+std::unique_ptr<Dialog> make_specify_model_dialog();
+std::unique_ptr<Dialog> make_mle_dialog();
+std::unique_ptr<Dialog> make_constrain_dialog();
+std::unique_ptr<Dialog> make_mle_continue_dialog();
+std::unique_ptr<Dialog> make_subtract_mean_dialog();
+std::unique_ptr<Dialog> make_fractional_mle_dialog();
+
+}  // namespace zelk

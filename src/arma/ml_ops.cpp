@@ -1,0 +1,138 @@
+// The Max likelihood command: mean handling, the dialogs, the fit and its report.
+#include <algorithm>
+#include <cmath>
+
+#include "arma/arma_ops.h"
+#include "arma/ml_dialogs.h"
+#include "arma/ml_fit.h"
+#include "arma/ml_report.h"
+#include "arma/whittle.h"
+#include "project/univariate_record.h"
+#include "shell/session.h"
+#include "shell/status.h"
+#include "univariate/univariate_ops.h"
+
+namespace zelk {
+namespace {
+
+// Status-bar iteration count while the minimizer runs; the port may cancel.
+struct StatusProgress : numeric::IterationCallback {
+  Session& s;
+  UnivariateRecord& rec;
+  StatusProgress(Session& session, UnivariateRecord& r) : s(session), rec(r) {}
+  bool on_iteration(int iteration, double) override {
+    rec.iterations = iteration;
+    s.port.status_changed(compute_status(s));
+    return s.port.progress(iteration);
+  }
+};
+
+bool mean_subtracted(const UnivariateRecord& rec) {
+  return std::any_of(rec.transforms.begin(), rec.transforms.end(),
+                     [](const Transformation& t) { return t.kind == TransformKind::SubtractMean; });
+}
+
+// Refusals that keep a fit from producing NaN: too few data, a zero series.
+bool fit_possible(Session& s, const UnivariateRecord& rec) {
+  const int n = rec.n(), k = rec.model.p + rec.model.q;
+  if (n < k + 3) {
+    s.port.message("ZELK Error", "Not enough data: the number of observations must exceed p + q + 2.");
+    return false;
+  }
+  if (std::all_of(rec.x.begin(), rec.x.end(), [](double v) { return v == 0; })) {
+    s.port.message("ZELK Error", "The series is identically zero: its likelihood is not defined.");
+    return false;
+  }
+  return true;
+}
+
+void fractional_ml(Session& s, int entry, UnivariateRecord& rec) {
+  FractionalMleDialog d(rec.model);
+  if (!s.port.run_dialog(d)) return;
+  if (!fit_possible(s, rec)) return;
+  ArmaModel m = d.result();
+  m.criterion = -1;
+  m.recursion_tolerance = 0.00005;
+  const WhittleFit fit = fit_whittle(rec.x, m);
+  if (!fit.ok) {
+    s.port.message("ZELK Error", "The Whittle likelihood is not defined for this model and series.");
+    return;
+  }
+  rec.model = std::move(m);
+  rec.iterations = fit.iterations;
+  s.port.status_changed(compute_status(s));
+  MlReportFacts facts;
+  facts.optimized = !rec.model.no_optimization;
+  write_ml_report(s, entry, rec, facts);
+  model_changed(s, entry, rec);
+}
+
+}  // namespace
+
+void handle_mean(Session& s, int entry, UnivariateRecord& rec) {
+  if (rec.regression.estimation != 0) {
+    if (!rec.regression.intercept) s.port.message("Warning", "No intercept included in regression function ");
+    return;
+  }
+  if (mean_subtracted(rec)) return;
+  SubtractMeanDialog d;
+  if (s.port.run_dialog(d)) subtract_mean(s, entry, rec);
+}
+
+void max_likelihood(Session& s, int entry, UnivariateRecord& rec) {
+  if (!rec.data_present()) return;
+  if (rec.model.fractional) {
+    fractional_ml(s, entry, rec);
+    return;
+  }
+  handle_mean(s, entry, rec);
+  rec.model.criterion = -1;
+  rec.model.iteration_limit = 50;
+  while (true) {
+    MleDialog d(rec.model);
+    if (!s.port.run_dialog(d)) return;
+    if (!fit_possible(s, rec)) return;
+    ArmaModel m = d.result();
+    const bool nothing_free = m.free_parameters.empty();
+    const bool entered_no_opt = m.no_optimization;
+    if (nothing_free) m.no_optimization = true;
+    m.recursion_tolerance = 0.00005;
+    StatusProgress progress(s, rec);
+    rec.iterations = 0;
+    const FitResult fit = fit_arma(rec.x, m, &progress);
+    if (fit.final.degenerate) {
+      s.port.message("ZELK Error", "The series is identically zero: its likelihood is not defined.");
+      return;
+    }
+    if (nothing_free) m.sigma2 = m.saved_wn;
+    MlReportFacts facts;
+    facts.optimized = fit.optimized;
+    facts.x = rec.x;
+    m.no_optimization = entered_no_opt;
+    rec.model = std::move(m);
+    rec.iterations = rec.model.iterations;
+    s.port.status_changed(compute_status(s));
+    write_ml_report(s, entry, rec, facts);
+    model_changed(s, entry, rec);
+    std::string trouble;
+    if (fit.noncausal)
+      trouble = "Model noncausal--all coeffs have been set to .001";
+    else if (fit.optimized && rec.model.stop_code == 4)
+      trouble = "Iteration limit exceeded.";
+    if (trouble.empty()) return;
+    MleContinueDialog again(trouble);
+    if (s.port.run_dialog(again)) return;  // Continue
+  }
+}
+
+std::unique_ptr<Dialog> make_mle_dialog() { return std::make_unique<MleDialog>(ArmaModel{}); }
+std::unique_ptr<Dialog> make_constrain_dialog() { return std::make_unique<ConstrainDialog>(ArmaModel{}); }
+std::unique_ptr<Dialog> make_mle_continue_dialog() {
+  return std::make_unique<MleContinueDialog>("Iteration limit exceeded.");
+}
+std::unique_ptr<Dialog> make_subtract_mean_dialog() { return std::make_unique<SubtractMeanDialog>(); }
+std::unique_ptr<Dialog> make_fractional_mle_dialog() {
+  return std::make_unique<FractionalMleDialog>(ArmaModel{});
+}
+
+}  // namespace zelk

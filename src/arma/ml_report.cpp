@@ -1,0 +1,92 @@
+#include "arma/ml_report.h"
+
+#include <cmath>
+#include <vector>
+
+#include "arma/likelihood.h"
+#include "arma/model_text.h"
+#include "numeric/minimize.h"
+#include "plot/format.h"
+#include "project/univariate_record.h"
+#include "shell/session.h"
+
+namespace zelk {
+namespace {
+
+std::string number(double v) { return trim(format_decimals(v, 6)); }
+std::string integer(long long v) { return trim(format_integer(v)); }
+
+}  // namespace
+
+double arma_bic(std::span<const double> x, double sigma2, int k) {
+  const int n = static_cast<int>(x.size());
+  if (k <= 0 || n <= k || !(sigma2 > 0)) return 0;
+  double s = 0;
+  for (double v : x) s += v * v;
+  s /= n;
+  if (s <= sigma2) return 0;
+  return n * (std::log(sigma2) + std::log(kTwoPi) + 1) - (n - k) * std::log(1 - static_cast<double>(k) / n) +
+         k * std::log(n * (s / sigma2 - 1) / k);
+}
+
+void write_ml_report(Session& s, int entry, UnivariateRecord& rec, const MlReportFacts& facts) {
+  Window& w = s.desktop.report(entry, Slot::MlEstimates, rec.name);
+  TextDocument& doc = *w.text;
+  const ArmaModel& m = rec.model;
+  const int n = rec.n();
+  const int k = m.fractional ? m.p + m.q : static_cast<int>(m.free_parameters.size());
+  doc.clear();
+  doc.write_line("========================================");
+  doc.write_line("ZELK::(Maximum likelihood estimates)");
+  doc.write_line("========================================");
+  doc.write_line(" ");
+  doc.write_line(m.criterion == 0 ? "Method: Least Squares" : "Method: Maximum Likelihood");
+  write_model_text(doc, m);
+  doc.write_line("WN Variance = " + number(m.sigma2));
+  const bool se_ok = !m.standard_errors.empty();
+  bool difficulty_told = false;
+  auto part = [&](const char* title, const char* se_title, int first, int count) {
+    if (count == 0) return;
+    std::vector<double> values(count), se(count, 0.0);
+    for (int i = 0; i < count; ++i) {
+      values[i] = m.beta(first + i);
+      if (se_ok && first + i - 1 < static_cast<int>(m.standard_errors.size())) se[i] = m.standard_errors[first + i - 1];
+    }
+    doc.write_line(title);
+    doc.write_numbers(values, 5, 6);
+    if (se_ok) {
+      doc.write_line(se_title);
+      doc.write_numbers(se, 5, 6);
+    } else if (!difficulty_told) {
+      doc.write_line("Numerical difficulties computing standard errors");
+      difficulty_told = true;
+    }
+  };
+  part("AR Coefficients", "Standard Error of AR Coefficients", 1, m.p);
+  part("MA Coefficients", "Standard Error of MA Coefficients", m.p + 1, m.q);
+  doc.write_line("(Residual SS)/N = " + number(m.saved_wn));
+  if (m.fractional) {
+    doc.write_line("AIC  = " + number(m.aicc));
+  } else {
+    doc.write_line("AICC = " + number(m.aicc));
+    if (rec.regression.estimation != 0) {
+      const int kr = m.p + m.q + static_cast<int>(rec.regression.coefficients.size());
+      const double corrected = aicc(m.minus2_log_likelihood, n, kr);
+      if (std::isfinite(corrected)) doc.write_line("AICC = " + number(corrected) + "(Corrected for regression)");
+    }
+    if (facts.optimized && !m.no_optimization) {
+      doc.write_line("BIC  = " + number(arma_bic(facts.x, m.sigma2, k)));
+      if (m.q == 0 && m.p > 0 && n > k) doc.write_line("FPE  = " + number(m.sigma2 * (n + k) / (n - k)));
+    }
+  }
+  doc.write_line((m.fractional ? "-2Log(Likelihood) (Whittle) = " : "-2Log(Likelihood) = ") +
+                 number(m.minus2_log_likelihood));
+  doc.write_line("Accuracy parameter = " + number(m.fractional ? m.whittle_step : m.accuracy));
+  doc.write_line("Number of iterations = " + integer(m.iterations));
+  doc.write_line("Number of function evaluations = " + integer(m.evaluations));
+  if (facts.optimized && m.stop_code >= 1 && m.stop_code <= 4)
+    doc.write_line(numeric::stop_message(static_cast<numeric::MinimizerStop>(m.stop_code)));
+  s.desktop.changed(w);
+}
+
+}  // namespace zelk

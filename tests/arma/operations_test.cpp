@@ -1,0 +1,285 @@
+// The Model menu end to end: dispatched as the menus do, answered by a
+// scripted port.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "arma/specify_dialog.h"
+#include "project/project_ops.h"
+#include "project/univariate_record.h"
+#include "shell/app.h"
+#include "shell/scripted_port.h"
+
+namespace zelk {
+namespace {
+
+class ModelMenu : public ::testing::Test {
+ protected:
+  ScriptedPort port;
+  App app{port};
+  Session& s = app.session();
+
+  UnivariateRecord& open_project() {
+    port.queue_dialog({"Create New Project ", {}, "OK", "create"});
+    app.dispatch(40091);
+    return *s.projects.univariate(1);
+  }
+  UnivariateRecord& lake_huron() {
+    UnivariateRecord& rec = open_project();
+    port.queue_file(std::string(ZELK_TEST_DATA) + "/lake_huron.dat");
+    app.dispatch(40098);
+    return rec;
+  }
+  void dialog(std::string title, std::vector<std::pair<std::string, std::string>> set, std::string press = "OK") {
+    port.queue_dialog({std::move(title), std::move(set), std::move(press), "test"});
+  }
+  std::vector<std::string> report(Slot slot) {
+    Window* w = s.desktop.find(1, slot);
+    return w && w->text ? w->text->lines() : std::vector<std::string>{};
+  }
+  // The number after "label" on the report line that starts with it.
+  double value_after(Slot slot, const std::string& label) {
+    for (const auto& line : report(slot))
+      if (line.rfind(label, 0) == 0) return std::stod(line.substr(label.size()));
+    ADD_FAILURE() << "no line " << label;
+    return NAN;
+  }
+  std::vector<std::string> line_after(Slot slot, const std::string& label) {
+    const auto lines = report(slot);
+    for (std::size_t i = 0; i + 1 < lines.size(); ++i)
+      if (lines[i] == label) return {lines[i + 1]};
+    return {};
+  }
+};
+
+TEST_F(ModelMenu, SpecifyStoresTheModelAndFixesZeroCoefficients) {
+  UnivariateRecord& rec = open_project();
+  dialog("Specify Model", {{"ar_order", "3"}, {"phi", "0.5,-0.0,0.2"}, {"ma_order", "1"}, {"theta", "0.4"},
+                           {"variance", "2.5"}});
+  app.dispatch(40045);
+  EXPECT_EQ(rec.model.p, 3);
+  EXPECT_EQ(rec.model.q, 1);
+  EXPECT_EQ(rec.model.phi[0], 0.5);
+  EXPECT_FALSE(std::signbit(rec.model.phi[1]));
+  EXPECT_EQ(rec.model.phi[2], 0.2);
+  EXPECT_EQ(rec.model.theta[0], 0.4);
+  EXPECT_EQ(rec.model.sigma2, 2.5);
+  EXPECT_EQ(rec.model.free_parameters, (std::vector<int>{1, 3, 4}));
+  EXPECT_TRUE(port.shown().empty());
+}
+
+TEST_F(ModelMenu, SpecifyRefusalsKeepTheDialogOpen) {
+  UnivariateRecord& rec = open_project();
+  dialog("Specify Model", {{"ar_order", "30"}});
+  dialog("Specify Model", {{"ar_order", "1"}, {"phi", "1"}});  // OK refused: not causal
+  dialog("Specify Model", {{"phi", "0.999"}, {"variance", "0"}});
+  dialog("Specify Model", {{"variance", "1"}, {"fractional", "on"}, {"d", "0.5"}});
+  dialog("Specify Model", {{"d", "0.3"}, {"M", "20"}});
+  dialog("Specify Model", {{"M", "60"}, {"ma_order", "1"}, {"theta", "1.5"}});  // fractional: not invertible
+  dialog("Specify Model", {{"theta", "0.5"}});
+  app.dispatch(40045);
+  EXPECT_EQ(port.shown(), (std::vector<std::string>{
+                              "MESSAGE [ZELK ERROR] AR Order must be < 27 -> OK",
+                              "MESSAGE [ZELK Error] Model is not causal -> OK",
+                              "MESSAGE [ZELK Error] Variance must be positive -> OK",
+                              "MESSAGE [ZELK Error] d must be between -.5 and .5 -> OK",
+                              "MESSAGE [ZELK Error] M must be at least 50. -> OK",
+                              "MESSAGE [ZELK Error] Model is not invertible -> OK",
+                          }));
+  EXPECT_EQ(rec.model.phi[0], 0.999);
+  EXPECT_TRUE(rec.model.fractional);
+  EXPECT_EQ(rec.model.d, 0.3);
+  EXPECT_EQ(rec.model.M, 60);
+  EXPECT_EQ(rec.model.theta[0], 0.5);
+}
+
+TEST(SpecifyModelDialogTest, EnterMovesThroughCoefficientsAndButtonTests) {
+  ScriptedPort port;
+  ArmaModel m;
+  m.p = 2;
+  m.phi = {0.5, 0.3};
+  SpecifyModelDialog d(m);
+  EXPECT_EQ(d.control("ar_list").items, (std::vector<std::string>{"Phi(1) = 0.50000", "Phi(2) = 0.30000"}));
+  EXPECT_FALSE(d.control("theta").enabled);
+  EXPECT_FALSE(d.control("d").enabled);
+  d.enter_pressed("ar_order", port);
+  EXPECT_EQ(d.focus(), "phi");
+  d.control("phi").text = "0.6";
+  d.enter_pressed("phi", port);
+  EXPECT_EQ(d.control("phi").text, "0.30000");  // advanced to phi(2)
+  d.control("phi").text = "0.45";
+  d.enter_pressed("phi", port);
+  EXPECT_EQ(d.control("phi").text, "0.60000");  // wrapped to phi(1)
+  d.button_pressed("causal_invertible", port);
+  // 1 - 0.6z - 0.45z^2 has a zero inside the unit circle (z = 0.8909...).
+  EXPECT_EQ(d.control("causality").text, "Non - Causal");
+  EXPECT_EQ(d.control("invertibility").text, "Invertible");
+  d.control("ar_list").selection = {1};
+  d.field_changed("ar_list", port);
+  EXPECT_EQ(d.control("phi").text, "0.45000");
+}
+
+TEST_F(ModelMenu, SwitchToInvertibleWithoutData) {
+  UnivariateRecord& rec = open_project();
+  dialog("Specify Model", {{"ma_order", "1"}, {"theta", "1.5"}});
+  app.dispatch(40045);
+  app.dispatch(40105);
+  EXPECT_NEAR(rec.model.theta[0], 1 / 1.5, 1e-5);
+  EXPECT_NEAR(rec.model.sigma2, 2.25, 1e-4);
+  app.dispatch(40105);
+  EXPECT_EQ(port.shown().back(), "MESSAGE [Message box]  Model is invertible -> OK");
+}
+
+TEST_F(ModelMenu, ArMaInfinityReport) {
+  open_project();
+  dialog("Specify Model", {{"ar_order", "1"}, {"phi", "0.5"}, {"ma_order", "1"}, {"theta", "0.4"}});
+  app.dispatch(40045);
+  app.dispatch(40090);
+  const auto lines = report(Slot::ArmaInfinity);
+  ASSERT_EQ(lines.size(), 60u);
+  EXPECT_EQ(s.desktop.find(1, Slot::ArmaInfinity)->caption, "AR/MA Infinity: New Univariate Project");
+  EXPECT_EQ(lines[1], "ZELK::(AR/MA Infinity)");
+  EXPECT_EQ(lines[5], "X(t) =    0.5000 X(t-1) ");
+  EXPECT_EQ(lines[6], "     + Z(t) + 0.4000 Z(t-1) ");
+  EXPECT_EQ(lines[8], "AR/MA Infinity: ");
+  EXPECT_EQ(lines[9], "                   MA-Infinity    AR-Infinity");
+  // psi(j) = 0.9 * 0.5^(j-1); pi(j) = -(0.9) (-0.4)^(j-1).
+  EXPECT_EQ(lines[10], "              0        1.00000        1.00000");
+  EXPECT_EQ(lines[11], "              1        0.90000       -0.90000");
+  EXPECT_EQ(lines[12], "              2        0.45000        0.36000");
+  dialog("Specify Model", {{"theta", "2"}});
+  app.dispatch(40045);  // the open report follows the model
+  const auto after = report(Slot::ArmaInfinity);
+  EXPECT_EQ(after[9], "                   MA-Infinity Non-Invertible");
+  EXPECT_EQ(after[11], "              1        2.50000       *       ");
+}
+
+TEST_F(ModelMenu, MaximumLikelihoodOnLakeHuron) {
+  UnivariateRecord& rec = lake_huron();
+  dialog("Specify Model", {{"ar_order", "2"}, {"phi", "1.0538,-0.2668"}});
+  app.dispatch(40045);
+  dialog("Subtract Mean?", {}, "Yes");
+  dialog("Maximum Likelihood Estimation", {});
+  app.dispatch(40079);
+  ASSERT_EQ(rec.transforms.size(), 1u);
+  const auto lines = report(Slot::MlEstimates);
+  ASSERT_GE(lines.size(), 20u);
+  EXPECT_EQ(s.desktop.find(1, Slot::MlEstimates)->caption, "ML estimates: " + rec.name);
+  EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 5),
+            (std::vector<std::string>{"========================================", "ZELK::(Maximum likelihood estimates)",
+                                      "========================================", " ", "Method: Maximum Likelihood"}));
+  EXPECT_EQ(lines[6], "X(t) =    1.0441 X(t-1)  - 0.2503 X(t-2) ");
+  EXPECT_NEAR(value_after(Slot::MlEstimates, "WN Variance = "), 0.47890, 1e-5);
+  EXPECT_NEAR(value_after(Slot::MlEstimates, "-2Log(Likelihood) = "), 207.283, 1e-3);
+  EXPECT_NEAR(value_after(Slot::MlEstimates, "FPE  = "), 0.47890 * 100 / 96, 1e-5);
+  EXPECT_EQ(lines[9], "AR Coefficients");
+  EXPECT_NEAR(std::stod(lines[10]), 1.04414, 1e-5);
+  EXPECT_EQ(lines[11], "Standard Error of AR Coefficients");
+  EXPECT_EQ(lines.back(), "Optimization stopped with gradient near zero.");
+  EXPECT_GE(rec.iterations, 1);
+  EXPECT_EQ(rec.results.rescaled_residuals.size(), 98u);
+}
+
+TEST_F(ModelMenu, Arma11ThroughTheMenusWithLeastSquaresAndNoOptimization) {
+  UnivariateRecord& rec = lake_huron();
+  app.dispatch(40061);  // subtract mean first: no question then
+  dialog("Specify Model", {{"ar_order", "1"}, {"phi", "0.7"}, {"ma_order", "1"}, {"theta", "0.4"}});
+  app.dispatch(40045);
+  dialog("Maximum Likelihood Estimation", {});
+  app.dispatch(40079);
+  EXPECT_NEAR(rec.model.phi[0], 0.74457, 1e-5);
+  EXPECT_NEAR(rec.model.theta[0], 0.32128, 1e-5);
+  EXPECT_NEAR(value_after(Slot::MlEstimates, "AICC = "), 206.512 + 2.0 * 3 * 98 / 94, 1e-3);
+  dialog("Maximum Likelihood Estimation", {{"no_optimization", "on"}});
+  app.dispatch(40079);
+  EXPECT_NEAR(rec.model.phi[0], 0.74457, 1e-5);
+  for (const auto& line : report(Slot::MlEstimates)) EXPECT_EQ(line.rfind("BIC", 0), std::string::npos);
+  dialog("Maximum Likelihood Estimation", {{"ls", "on"}, {"no_optimization", "off"}});
+  app.dispatch(40079);
+  EXPECT_EQ(report(Slot::MlEstimates)[4], "Method: Least Squares");
+  // Least squares: sigma2 = S / (n - p - q).
+  EXPECT_NEAR(rec.model.sigma2, rec.model.saved_wn * 98 / 96, 1e-12);
+  EXPECT_TRUE(port.shown().empty()) << port.shown().front();
+}
+
+TEST_F(ModelMenu, IterationLimitOffersToReturnToTheDialog) {
+  UnivariateRecord& rec = lake_huron();
+  app.dispatch(40061);
+  dialog("Specify Model", {{"ar_order", "2"}, {"phi", "0.2,0.1"}});
+  app.dispatch(40045);
+  dialog("Maximum Likelihood Estimation", {{"iterations", "1"}});
+  dialog(" Maximum likelihood estimation", {}, "Return to MLE dialog");
+  dialog("Maximum Likelihood Estimation", {{"iterations", "0"}});
+  dialog("Maximum Likelihood Estimation", {{"accuracy", "1"}});
+  dialog("Maximum Likelihood Estimation", {{"accuracy", "0.0001"}, {"iterations", "100"}});
+  app.dispatch(40079);
+  EXPECT_EQ(port.shown(), (std::vector<std::string>{
+                              "MESSAGE [ERROR] Number of iterations must be > 0. -> OK",
+                              "MESSAGE [ERROR] Choose accuracy parameter between 0 and 1. -> OK",
+                          }));
+  EXPECT_NEAR(rec.model.phi[0], 1.04414, 1e-5);
+  EXPECT_TRUE(port.unused().empty());
+}
+
+TEST_F(ModelMenu, ConstraintsFixCoefficientsAndTieRelations) {
+  UnivariateRecord& rec = lake_huron();
+  app.dispatch(40061);
+  dialog("Specify Model", {{"ar_order", "3"}, {"phi", "0.9,0.05,0.02"}});
+  app.dispatch(40045);
+  // Fix phi(2), set it to 0, and tie phi(3) = -phi(1) phi(2), after refusals.
+  dialog("Maximum Likelihood Estimation", {}, "Constrain optimization");
+  dialog("Constrain Optimization", {{"ar_list", "2"}, {"relation_count", "7"}});
+  dialog("Constrain Optimization", {{"relation_count", "1"}, {"rel_a", "1"}, {"rel_b", "1"}, {"rel_c", "3"}});
+  dialog("Constrain Optimization", {{"rel_b", "4"}});
+  dialog("Constrain Optimization", {{"rel_b", "3"}, {"rel_c", "2"}});
+  dialog("Constrain Optimization", {{"rel_b", "2"}, {"rel_c", "3"}}, "Set to zero");
+  dialog("Constrain Optimization", {});
+  dialog("Maximum Likelihood Estimation", {});
+  app.dispatch(40079);
+  EXPECT_EQ(port.shown(), (std::vector<std::string>{
+                              "MESSAGE [ZELK Error] Number of multiplicative relations must be from 0 to 6 -> OK",
+                              "MESSAGE [ZELK ERROR] Multiplicative relation repeats parameter -> OK",
+                              "MESSAGE [ZELK Error] Invalid index, must be less than AR Order = 3 -> OK",
+                              "MESSAGE [ZELK ERROR] Conflict in multiplicative relation and fixed parameter -> OK",
+                          }));
+  EXPECT_EQ(rec.model.free_parameters, (std::vector<int>{1}));
+  EXPECT_EQ(rec.model.relation_count, 1);
+  EXPECT_EQ(rec.model.phi[1], 0.0);
+  EXPECT_EQ(rec.model.phi[2], 0.0);  // -phi(1) phi(2) with phi(2) = 0
+  EXPECT_NE(rec.model.phi[0], 0.9);
+  // Fixed coefficients show standard error 0.
+  const auto se = line_after(Slot::MlEstimates, "Standard Error of AR Coefficients");
+  ASSERT_EQ(se.size(), 1u);
+  EXPECT_NE(se[0].find("0.000000"), std::string::npos);
+}
+
+TEST_F(ModelMenu, BadInputGivesMessagesNotNaN) {
+  UnivariateRecord& rec = open_project();
+  install_series(s, 1, rec, std::vector<double>(20, 3.0));
+  dialog("Subtract Mean?", {}, "Yes");
+  dialog("Maximum Likelihood Estimation", {});
+  app.dispatch(40079);  // a constant series becomes zeros
+  EXPECT_EQ(port.shown().back(), "MESSAGE [ZELK Error] The series is identically zero: its likelihood is not defined. -> OK");
+
+  UnivariateRecord& small = rec;
+  install_series(s, 1, small, {1, 3, 2, 5, 4, 6});
+  dialog("Specify Model", {{"ar_order", "3"}, {"phi", "0.1,0.1,0.1"}, {"ma_order", "1"}, {"theta", "0.2"}});
+  app.dispatch(40045);
+  dialog("Subtract Mean?", {}, "No");
+  dialog("Maximum Likelihood Estimation", {});
+  app.dispatch(40079);
+  EXPECT_EQ(port.shown().back(),
+            "MESSAGE [ZELK Error] Not enough data: the number of observations must exceed p + q + 2. -> OK");
+
+  small.regression.estimation = 1;
+  small.regression.intercept = false;
+  dialog("Maximum Likelihood Estimation", {});
+  app.dispatch(40079);
+  EXPECT_NE(std::find(port.shown().begin(), port.shown().end(),
+                      "MESSAGE [Warning] No intercept included in regression function  -> OK"),
+            port.shown().end());
+}
+
+}  // namespace
+}  // namespace zelk
