@@ -27,7 +27,7 @@ void list_items(const MenuState& state, const std::vector<MenuItem>& items, std:
   for (std::size_t i = 0; i < items.size(); ++i) {
     path.push_back(static_cast<int>(i));
     const MenuItem& m = items[i];
-    const std::string indent(2 * path.size(), ' ');
+    const std::string indent(2 * (path.size() - 1), ' ');
     if (m.separator) {
       out << indent << "----\n";
     } else {

@@ -13,8 +13,8 @@ std::string usage_text() {
 A script runs the commands of the ZELK 2000 desktop program, one step a line,
 and answers its dialogs, message boxes and file choosers from the script.
 Words are split as a shell splits them: double quotes group; a backslash
-before a double quote, a backslash, # or a blank takes it literally; # starts
-a comment.
+before a double quote, # or a blank takes it literally (other backslash pairs
+are kept as written); # starts a comment.
 
   do CMD                 run a command: its id (40047) or its menu text without
                          & and trailing blanks (Difference). The menu on the
@@ -29,7 +29,7 @@ a comment.
                          then press the button (default OK)
   message [BUTTON]       answer the next message box (default its first button)
   file PATH | cancel     answer the next file dialog
-  clipboard text "TEXT"  set the clipboard text (\r \n \t escapes)
+  clipboard text "TEXT"  set the clipboard text (\r \n \t \\ escapes)
   clipboard print        print the clipboard
   print windows          list the open windows: kind, caption, project
   print status           the three parts of the status bar

@@ -9,9 +9,9 @@ std::optional<std::vector<std::string>> split_words(std::string_view line, std::
   for (std::size_t i = 0; i < line.size(); ++i) {
     const char c = line[i];
     if (c == '\\' && i + 1 < line.size()) {
-      // Escapes such as \n stay for the clipboard text to interpret.
+      // Other pairs (\n, \\) stay for the clipboard text to interpret.
       const char next = line[++i];
-      if (next == '"' || next == '\\' || next == '#' || next == ' ') {
+      if (next == '"' || next == '#' || next == ' ') {
         word += next;
       } else {
         word += '\\';

@@ -8,8 +8,8 @@
 namespace zelk {
 
 // Blanks separate words; double quotes group (a quoted empty word is kept);
-// a backslash takes the next character literally, inside quotes too; `#`
-// outside quotes starts a comment. Empty optional with `error` set when a
+// a backslash before a double quote, `#` or a blank takes it literally, other
+// backslash pairs are kept as written; `#` outside quotes starts a comment. Empty optional with `error` set when a
 // quote is left open.
 std::optional<std::vector<std::string>> split_words(std::string_view line, std::string* error);
 

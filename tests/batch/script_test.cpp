@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "batch/interpreter.h"
+#include "shell/dialog.h"
+
+namespace zelk {
+namespace {
+
+struct Outcome {
+  int status = 0;
+  std::string out, err;
+};
+
+Outcome run(const std::string& script, OperationTable table = make_operation_table()) {
+  std::ostringstream out, err;
+  Interpreter interpreter(out, err, ZELK_EXAMPLES, std::move(table));
+  std::istringstream in(script);
+  Outcome r;
+  r.status = interpreter.run(in, "test.zb");
+  r.out = out.str();
+  r.err = err.str();
+  return r;
+}
+
+const char* kNewProject = "dialog \"Create New Project \" Univariate=on\ndo New\n";
+
+TEST(Script, CreatesAProjectImportsAFileAndPrintsWindowsAndStatus) {
+  const Outcome r = run(std::string(kNewProject) +
+                    "print windows\n"
+                    "print status\n"
+                    "file lake_huron.dat\n"
+                    "do Import File\n"
+                    "print windows\n"
+                    "print status\n"
+                    "print lake_huron\n");
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out,
+            "WINDOW 1101 graph \"New Univariate Project\" project 1\n"
+            "STATUS [New Univariate Project] [None] [ ]\n"
+            "WINDOW 1101 graph \"lake_huron.dat\" project 1\n"
+            "STATUS [lake_huron.dat] [None] [ ]\n"
+            "GRAPH \"lake_huron.dat\" panes 1 x 1 to 98\n"
+            "  pane 1 curve 98 points y 575.96 to 581.86 \"Series \"\n");
+}
+
+TEST(Script, MenuFollowsTheProject) {
+  Outcome r = run("print menu\n");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out.substr(0, r.out.find("\n  \"&Open\"")),
+            "MENU BRAX_MENU\n"
+            "0 \"&File\" enabled\n"
+            "  \"&New\" 40091 enabled");
+  EXPECT_NE(r.out.find("\n  \"&Import File\" 40098 greyed\n"), std::string::npos);
+  EXPECT_NE(r.out.find("\n1 \"&Transform\" greyed\n"), std::string::npos);
+  EXPECT_NE(r.out.find("\n    \"&Sample\" 40047 enabled\n"), std::string::npos);
+  EXPECT_NE(r.out.find("\n  \"&Close \" 40069 enabled\n"), std::string::npos);
+
+  r = run(std::string(kNewProject) + "dialog \"Create New Project \" Multivariate=on\ndo New\nprint menu\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "MENU MV_MENU");
+  EXPECT_NE(r.out.find("\n1 \"&Transform\" greyed\n"), std::string::npos);
+  EXPECT_NE(r.out.find("\n6 \"&Plot\" enabled\n"), std::string::npos);
+}
+
+TEST(Script, AnswersAreShownAndMissingOnesCancel) {
+  const Outcome r = run("do New\nprint status\n" + std::string(kNewProject) + "message No\ndo Close\ndo Cross-ACF\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "NO ANSWER \"Create New Project \"\n"
+            "STATUS [No project open] [ ] [ ]\n"
+            "MESSAGE [ZELK] Close current project ? -> No\n"
+            "MESSAGE [ZELK::ERROR] Procedure not yet implemented -> OK\n");
+}
+
+TEST(Script, ClipboardTextGoesInAndOut) {
+  const Outcome r = run(std::string(kNewProject) +
+                    "clipboard text \"1\\r\\n2\\r\\n4\\r\\n\"\n"
+                    "do Import Clipboard\n"
+                    "print New\n"
+                    "clipboard print\n"
+                    "do Copy to Clipboard\n"
+                    "clipboard print\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "GRAPH \"New Univariate Project\" panes 1 x 1 to 3\n"
+            "  pane 1 curve 3 points y 1 to 4 \"Series \"\n"
+            "1\n2\n4\n"
+            "CLIPBOARD picture 800 x 600\n");
+}
+
+TEST(Script, ErrorsNameTheLine) {
+  Outcome r = run("# comment\n\ndo Default\n");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err,
+            "test.zb:3: \"Default\" is ambiguous: 40064 (Statistics/Histogram/Default) 40083 "
+            "(Statistics/Residual Analysis/Histogram/Default) 40052 (Spectrum/Model/Default)\n");
+
+  r = run("do Frobnicate\nprint status\n");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "test.zb:1: unknown command \"Frobnicate\"\n");
+  EXPECT_EQ(r.out, "");  // nothing after the failing line runs
+
+  r = run("print Nowhere\n");
+  EXPECT_EQ(r.err, "test.zb:1: no window \"Nowhere\"\n");
+  r = run("jump 3\n");
+  EXPECT_EQ(r.err, "test.zb:1: unknown step \"jump\"\n");
+  r = run("do 12345\n");
+  EXPECT_EQ(r.err, "test.zb:1: unknown command 12345\n");
+  r = run("dialog \"Create New Project \" Spaceship=on\ndo New\n");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "test.zb:2: dialog \"Create New Project \" has no control Spaceship\n");
+}
+
+TEST(Script, UnusedAnswersFailAtTheEnd) {
+  const Outcome r = run("message Yes\nfile cancel\ndialog \"Specify Model\"\n");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err,
+            "test.zb: answer left unused: line 3: dialog \"Specify Model\"\n"
+            "test.zb: answer left unused: line 1: message Yes\n"
+            "test.zb: answer left unused: line 2: file cancel\n");
+}
+
+TEST(Script, DisambiguatedAndNumberedCommandsRun) {
+  OperationTable table = make_operation_table();
+  std::vector<int> ran;
+  for (int id : {40064, 40083, 40052})
+    table.univariate[id] = [&ran, id](Session&, int, UnivariateRecord&) { ran.push_back(id); };
+  const Outcome r = run(std::string(kNewProject) +
+                        "do Residual Analysis/Histogram/Default\ndo statistics/histogram/default\ndo 40052\n"
+                        "do Exit\ndo Frobnicate\n",
+                    std::move(table));
+  EXPECT_EQ(r.status, 0) << r.err;  // Exit ends the script
+  EXPECT_EQ(ran, (std::vector<int>{40083, 40064, 40052}));
+}
+
+TEST(Script, SavesPictures) {
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "zelk_batch_test";
+  std::filesystem::create_directories(dir);
+  const std::string svg = (dir / "series.svg").string();
+  const Outcome r = run(std::string(kNewProject) + "file lake_huron.dat\ndo Import File\nsave-picture lake " + svg +
+                    "\nsave-picture lake " + (dir / "series.png").string() + "\n");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "test.zb:6: PNG and PDF pictures need zelk-batch built with QtGui; use .svg\n");
+  std::ifstream f(svg);
+  std::string head;
+  std::getline(f, head);
+  EXPECT_EQ(head.rfind("<?xml", 0), 0u);
+  std::filesystem::remove_all(dir);
+}
+
+class Sample : public Dialog {
+ public:
+  Sample() : Dialog("Sample Dialog") {
+    add(ControlKind::Edit, "lag", "Enter lag:");
+    add(ControlKind::List, "which", "Series").items = {"One", "Two"};
+  }
+};
+
+TEST(Script, DialogListingForScriptWriters) {
+  OperationTable table;
+  table.dialogs.push_back([] { return std::make_unique<Sample>(); });
+  std::ostringstream out;
+  print_dialogs(table, out);
+  EXPECT_EQ(out.str(),
+            "DIALOG \"Sample Dialog\"\n"
+            "  lag  edit  \"Enter lag:\"\n"
+            "  which  list  \"Series\"  items: 1=\"One\" 2=\"Two\"\n"
+            "  buttons: OK, Cancel\n\n");
+  // Every registered dialog can be listed.
+  std::ostringstream all;
+  print_dialogs(make_operation_table(), all);
+  EXPECT_NE(all.str().find("DIALOG \"Create New Project \"\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zelk
