@@ -1,7 +1,10 @@
 // Sample ACF/PACF and the linear transformations on long series.
 // The per-lag baseline is the loop a classical statistics package runs: one
 // full pass over the series for each lag (with a missing-value test per
-// product), the yardstick the blocked kernel has to beat.
+// product), the yardstick the blocked kernel has to beat. For reference, on
+// the shared two-core development machine R 4.2's acf(x, lag.max = 40) took
+// 1.2 s of user time (5 s elapsed under load) for 10^7 values and pacf()
+// 1.8 s, against about 0.1 s of CPU for SampleAcfPacf/10000000/40.
 #include <benchmark/benchmark.h>
 
 #include <cmath>

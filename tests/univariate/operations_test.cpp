@@ -191,6 +191,35 @@ TEST_F(Desk, ConstantSeriesGivesDefinedReports) {
   EXPECT_EQ(s.projects.univariate(1)->results.histogram_counts, (std::vector<double>{0, 12, 0}));
 }
 
+// log, lag-12 difference and mean removal of the airline passengers: ACF,
+// PACF, variance and histogram counts recorded from an independent tool.
+TEST_F(Desk, TransformedAirlineSeriesMatchesReferenceTool) {
+  UnivariateRecord& rec = open_project();
+  install_series(s, 1, rec, test::read_series("air_passengers.dat"));
+  dialog("Box-Cox Transformation", {{"Lambda:", "0"}});
+  app.dispatch(40056);
+  dialog("Difference the series", {{"Enter lag:", "12"}});
+  app.dispatch(40044);
+  app.dispatch(40061);
+  EXPECT_EQ(app.status().parts[1], "Box-Cox(0.000)->Diff(12)->Subt Mean");
+  EXPECT_EQ(rec.first, 13);
+  app.dispatch(40047);
+  const double acf[] = {0.71369, 0.62308, 0.48040, 0.44128, 0.38665, 0.31895, 0.24169};
+  const double pacf[] = {0.71369, 0.23180, -0.05737, 0.10465, 0.04508, -0.05590, -0.05861};
+  for (int k = 1; k <= 7; ++k) {
+    EXPECT_NEAR(rec.results.sample_acf[k], acf[k - 1], 5e-6) << k;
+    EXPECT_NEAR(rec.results.sample_pacf[k], pacf[k - 1], 5e-6) << k;
+  }
+  EXPECT_NEAR(rec.results.sample_variance, 0.003771273, 1e-9);
+  app.dispatch(40064);
+  EXPECT_EQ(rec.results.histogram_counts, (std::vector<double>{6, 16, 32, 47, 25, 5, 1}));
+  for (int i = 0; i < 3; ++i) app.dispatch(40055);
+  EXPECT_EQ(rec.first, 1);
+  const auto air = test::read_series("air_passengers.dat");
+  ASSERT_EQ(rec.x.size(), air.size());
+  for (std::size_t i = 0; i < air.size(); ++i) EXPECT_NEAR(rec.x[i], air[i], 1e-10);
+}
+
 TEST_F(Desk, AcfWindowFollowsTransformations) {
   UnivariateRecord& rec = lake_huron();
   app.dispatch(40047);
