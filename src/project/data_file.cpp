@@ -25,7 +25,7 @@ inline bool separator(char c) {
   // One table lookup: this runs for every byte of a data file.
   static constexpr auto table = [] {
     std::array<bool, 256> t{};
-    for (unsigned char c : {' ', '\t', '\f', '\v', ',', ';', '/'}) t[c] = true;
+    for (unsigned char s : {' ', '\t', '\f', '\v', ',', ';', '/'}) t[s] = true;
     return t;
   }();
   return table[static_cast<unsigned char>(c)];
