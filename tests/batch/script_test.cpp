@@ -84,13 +84,24 @@ TEST(Script, ClipboardTextGoesInAndOut) {
                     "print New\n"
                     "clipboard print\n"
                     "do Copy to Clipboard\n"
+                    "clipboard print\n"
+                    "do Print\n"
+                    "do Info\n"
+                    "do Print\n"
+                    "do Copy to Clipboard\n"
                     "clipboard print\n");
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out,
+  // The INFO text itself belongs to the summary statistics; only its head is checked.
+  const std::size_t printed = r.out.find("PRINT text ");
+  ASSERT_NE(printed, std::string::npos);
+  EXPECT_EQ(r.out.substr(0, printed),
             "GRAPH \"New Univariate Project\" panes 1 x 1 to 3\n"
             "  pane 1 curve 3 points y 1 to 4 \"Series \"\n"
             "1\n2\n4\n"
-            "CLIPBOARD picture 800 x 600\n");
+            "CLIPBOARD picture 800 x 600\n"
+            "PRINT picture 800 x 600\n");
+  const std::string copied = r.out.substr(r.out.find('\n', printed) + 1);
+  EXPECT_EQ(copied.rfind("==========\nZELK::(INFO) \n==========\n# of Data Points =        3\n", 0), 0u);
 }
 
 TEST(Script, ErrorsNameTheLine) {

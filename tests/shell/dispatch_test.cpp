@@ -167,11 +167,17 @@ TEST(Dispatch, ClosingTheProjectWindowAsksOtherGraphsJustClose) {
 TEST(Dispatch, FocusOnAnotherProjectsWindowMakesItCurrent) {
   StubApp t;
   t.app->dispatch(40091);
-  t.app->dispatch(40091);
+  t.app->dispatch(40042);  // INFO window of project 1
+  const int info = t.s().desktop.active()->id;
+  t.app->dispatch(40095);  // a multivariate project 2 becomes current
   EXPECT_EQ(t.s().projects.current(), 2);
-  t.app->dispatch(40042);  // INFO of project 2... focused
-  t.app->window_focused(t.s().desktop.find(1, Slot::Project)->id);
+  t.app->window_focused(info);
   EXPECT_EQ(t.s().projects.current(), 1);
+  EXPECT_EQ(t.app->menu_kind(), MenuKind::Univariate);
+  EXPECT_EQ(t.app->status().parts[0], "New Univariate Project");
+  // Closing an INFO window activates the next window, here project 2's.
+  EXPECT_TRUE(t.app->request_close_window(info));
+  EXPECT_EQ(t.s().projects.current(), 2);
 }
 
 TEST(Dispatch, AFailingOperationLeavesTheRecordAsItWas) {
