@@ -283,3 +283,79 @@ TEST_F(ModelMenu, BadInputGivesMessagesNotNaN) {
 
 }  // namespace
 }  // namespace zelk
+
+namespace zelk {
+namespace {
+
+TEST_F(ModelMenu, FractionalModelsUseTheWhittleDialogAndReport) {
+  UnivariateRecord& rec = lake_huron();
+  dialog("Specify Model", {{"fractional", "on"}, {"d", "0.1"}});
+  app.dispatch(40045);
+  dialog("ML Estimation (Fractionally Integrated ARMA)", {{"keep_d", "on"}});
+  dialog("ML Estimation (Fractionally Integrated ARMA)", {{"keep_d", "off"}, {"step", "0"}});
+  dialog("ML Estimation (Fractionally Integrated ARMA)", {{"step", "0.1"}});
+  app.dispatch(40079);
+  EXPECT_EQ(port.shown(), (std::vector<std::string>{
+                              "MESSAGE [ERROR] No parameters to optimize. -> OK",
+                              "MESSAGE [ERROR] Choose accuracy parameter between 0 and 1. -> OK",
+                          }));
+  EXPECT_GT(rec.model.d, 0.3);  // the lake levels have long memory
+  const auto lines = report(Slot::MlEstimates);
+  ASSERT_GE(lines.size(), 8u);
+  EXPECT_EQ(lines[5], "ARMA Model: ");
+  EXPECT_EQ(lines[6].rfind("(1-B)^0.", 0), 0u);
+  EXPECT_GT(value_after(Slot::MlEstimates, "-2Log(Likelihood) (Whittle) = "), 0);
+  EXPECT_NEAR(value_after(Slot::MlEstimates, "AIC  = "), rec.model.minus2_log_likelihood + 4, 1e-3);
+}
+
+}  // namespace
+}  // namespace zelk
+
+namespace zelk {
+namespace {
+
+TEST_F(ModelMenu, NonCausalStartAndUnitCircleMaGiveDefinedResults) {
+  UnivariateRecord& rec = lake_huron();
+  app.dispatch(40061);
+  // A model read from elsewhere may be non-causal: it is replaced, not fitted.
+  rec.model.p = 1;
+  rec.model.phi[0] = 1.5;
+  rec.model.free_parameters = {1};
+  dialog("Maximum Likelihood Estimation", {});
+  dialog(" Maximum likelihood estimation", {}, "Continue");
+  app.dispatch(40079);
+  EXPECT_EQ(rec.model.phi[0], 0.001);
+  EXPECT_TRUE(port.unused().empty());
+
+  // theta(1) = 1 lies on the unit circle: switched (as far as the recursion
+  // settles) and fitted.
+  dialog("Specify Model", {{"ar_order", "0"}, {"ma_order", "1"}, {"theta", "1"}});
+  app.dispatch(40045);
+  dialog("Maximum Likelihood Estimation", {});
+  app.dispatch(40079);
+  EXPECT_LT(std::fabs(rec.model.theta[0]), 1.0);
+  for (const auto& line : report(Slot::MlEstimates)) {
+    EXPECT_EQ(line.find("nan"), std::string::npos) << line;
+    EXPECT_EQ(line.find("inf"), std::string::npos) << line;
+  }
+}
+
+TEST_F(ModelMenu, LargestOrdersFitWithoutTrouble) {
+  UnivariateRecord& rec = lake_huron();
+  app.dispatch(40061);
+  std::string small;
+  for (int i = 0; i < 27; ++i) small += i ? ",0.01" : "0.01";
+  dialog("Specify Model", {{"ar_order", "27"}, {"phi", small}, {"ma_order", "27"}, {"theta", small}});
+  app.dispatch(40045);
+  ASSERT_EQ(rec.model.free_parameters.size(), 54u);
+  dialog("Maximum Likelihood Estimation", {{"iterations", "3"}});
+  dialog(" Maximum likelihood estimation", {}, "Continue");
+  app.dispatch(40079);
+  EXPECT_EQ(rec.model.stop_code, 4);
+  EXPECT_EQ(rec.model.iterations, 3);
+  EXPECT_TRUE(port.unused().empty());
+  for (const auto& line : report(Slot::MlEstimates)) EXPECT_EQ(line.find("nan"), std::string::npos) << line;
+}
+
+}  // namespace
+}  // namespace zelk
