@@ -190,3 +190,24 @@ TEST(Script, DialogListingForScriptWriters) {
 
 }  // namespace
 }  // namespace zelk
+
+namespace zelk {
+namespace {
+
+// The example scripts a new user runs first must keep working.
+TEST(Script, ExamplesRunCleanly) {
+  int scripts = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(ZELK_EXAMPLES)) {
+    if (entry.path().extension() != ".zb") continue;
+    ++scripts;
+    std::ifstream in(entry.path());
+    std::ostringstream out, err;
+    Interpreter interpreter(out, err, ZELK_EXAMPLES);
+    EXPECT_EQ(interpreter.run(in, entry.path().filename().string()), 0) << err.str();
+    EXPECT_EQ(out.str().find("NO ANSWER"), std::string::npos) << entry.path();
+  }
+  EXPECT_GE(scripts, 2);
+}
+
+}  // namespace
+}  // namespace zelk
