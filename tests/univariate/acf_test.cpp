@@ -72,6 +72,22 @@ TEST(SampleCorrelations, DegenerateSeriesGiveDefinedValues) {
   EXPECT_EQ(none.gamma0, 0.0);
 }
 
+// Standard errors from an independent script of the Bartlett-weighted
+// formula; r = 3 for n = 10 and 15, r = 4 for n = 16.
+TEST(MeanStandardError, WindowWidthFollowsSquareRootOfN) {
+  auto series = [](int n) {
+    std::vector<double> x;
+    for (int t = 1; t <= n; ++t) x.push_back((t * 7) % 5 + 0.5 * t);
+    return x;
+  };
+  EXPECT_NEAR(mean_standard_error(series(10)), 0.6194755846681933, 1e-14);
+  EXPECT_NEAR(mean_standard_error(series(15)), 0.8428347230450169, 1e-14);
+  EXPECT_NEAR(mean_standard_error(series(16)), 0.9536371574791955, 1e-14);
+  EXPECT_EQ(mean_standard_error(std::vector<double>{3.0}), 0.0);  // n = 1: r = 1, S = 1, s2 = 0
+  EXPECT_EQ(mean_standard_error(std::vector<double>(9, 2.0)), 0.0);
+  EXPECT_EQ(mean_standard_error(std::vector<double>{}), 0.0);
+}
+
 // AR(2) with known partial autocorrelations: phi(2,2) = phi2 and the
 // predictor of order 2 recovers both coefficients.
 TEST(DurbinLevinson, RecoversAr2Coefficients) {
