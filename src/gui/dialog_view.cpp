@@ -399,7 +399,7 @@ void DialogView::press_ok() {
     refused_ = false;
     return;
   }
-  if (const Entry* e = entry_of(QApplication::focusWidget()))
+  if (const Entry* e = entry_of(focusWidget()))
     if (const Control* c = control_at(e->index); c && c->kind == ControlKind::Edit && !validate(e->index)) return;
   busy_ = true;
   dialog_.set_focus({});
@@ -438,7 +438,7 @@ void DialogView::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
     return;
   }
-  QWidget* f = QApplication::focusWidget();
+  QWidget* f = focusWidget();
   if (f == ok_) {
     press_ok();
   } else if (auto* b = qobject_cast<QPushButton*>(f)) {

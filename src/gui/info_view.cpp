@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QScrollBar>
 
+#include "gui/paint_display_list.h"
 #include "shell/app.h"
 
 namespace zelk {
@@ -12,7 +13,10 @@ InfoView::InfoView(App& app, int window_id, QWidget* parent) : QPlainTextEdit(pa
   setLineWrapMode(QPlainTextEdit::NoWrap);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  QFont fixed = display_font("Monospace", 13);
+  const QFont system = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  if (system.pointSizeF() > 0) fixed.setPointSizeF(system.pointSizeF());
+  setFont(fixed);
   setViewportMargins(0, 0, 0, 0);
   document()->setDocumentMargin(10);
   setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);

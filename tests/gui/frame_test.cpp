@@ -1,0 +1,245 @@
+#include "gui/frame.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+#include "gui/graph_view.h"
+#include "gui/info_view.h"
+#include "qt_app.h"
+#include "shell/scripted_port.h"
+
+namespace zelk {
+namespace {
+
+// The frame with every question answered from a script instead of a person.
+class FrameTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::qt_app();
+    frame = std::make_unique<MainFrame>();
+    frame->port().set_answers(&answers);
+    frame->resize(1000, 700);
+    frame->show();
+  }
+  void TearDown() override { frame.reset(); }
+
+  QStringList top_texts() const {
+    QStringList texts;
+    for (QAction* a : frame->menuBar()->actions()) texts << a->text();
+    return texts;
+  }
+  std::vector<bool> top_enabled() const {
+    std::vector<bool> on;
+    for (QAction* a : frame->menuBar()->actions()) on.push_back(a->isEnabled());
+    return on;
+  }
+  QAction* item(const QString& top, const QString& text) const {
+    for (QAction* t : frame->menuBar()->actions())
+      if (t->text() == top && t->menu())
+        for (QAction* a : t->menu()->actions())
+          if (a->text() == text) return a;
+    return nullptr;
+  }
+  bool toolbar_has(int id) const {
+    for (QAction* a : frame->tool_bar()->actions())
+      if (a->data().toInt() == id) return true;
+    return false;
+  }
+  void new_project(bool multivariate = false) {
+    answers.queue_dialog({"Create New Project ", {{multivariate ? "multivariate" : "univariate", "on"}}, "OK"});
+    frame->dispatch(40091);
+  }
+  void import(const std::string& file) {
+    answers.queue_file(std::string(ZELK_TEST_DATA) + "/" + file);
+    frame->dispatch(40098);
+  }
+  const Window* window_named(const std::string& caption) const {
+    for (const auto& w : frame->app().session().desktop.windows())
+      if (w->caption == caption) return w.get();
+    return nullptr;
+  }
+
+  ScriptedPort answers;
+  std::unique_ptr<MainFrame> frame;
+};
+
+const QStringList kUnivariateMenu{"&File",   "&Transform", "&Model",    "&Regression", "St&atistics", "F&orecasting",
+                                  "&Smooth", "Sp&ectrum",  "&Plot",     "&Window",     "&Help"};
+const QStringList kMultivariateMenu{"&File",        "&Transform", "&AR-Model", "T&ransfer", "&Statistics",
+                                    "F&orecasting", "&Plot",      "&Window",   "&Help"};
+
+TEST_F(FrameTest, StartsWithItsTitleTheUnivariateMenuGreyedAndStatusNone) {
+  EXPECT_EQ(frame->windowTitle(), "ZELK 2000");
+  EXPECT_EQ(top_texts(), kUnivariateMenu);
+  const std::vector<bool> on = top_enabled();
+  ASSERT_EQ(on.size(), 11u);
+  EXPECT_TRUE(on[0]);
+  for (int i = 1; i <= 9; ++i) EXPECT_FALSE(on[static_cast<std::size_t>(i)]) << "menu " << i;
+  EXPECT_TRUE(on[10]);
+  ASSERT_TRUE(item("&File", "&Import File"));
+  EXPECT_FALSE(item("&File", "&Import File")->isEnabled());
+  EXPECT_EQ(frame->status_part(0)->text(), "NONE");
+  EXPECT_TRUE(toolbar_has(40005));  // Print, until the first project event
+  EXPECT_TRUE(toolbar_has(40151));
+}
+
+TEST_F(FrameTest, StatusBarPartsEndAtThirdsOfTheWidth) {
+  frame->resize(900, 600);
+  QApplication::processEvents();
+  EXPECT_EQ(frame->status_part(0)->width(), 300);
+  EXPECT_EQ(frame->status_part(1)->width(), 300);
+  EXPECT_GT(frame->status_part(2)->width(), 200);
+}
+
+TEST_F(FrameTest, ANewProjectEnablesItsMenusAndSwapsTheToolBar) {
+  new_project();
+  const std::vector<bool> on = top_enabled();
+  // Without data: Transform greyed, Model enabled, Regression..Smooth greyed, Spectrum, Plot, Window on.
+  EXPECT_EQ(on, (std::vector<bool>{true, false, true, false, false, false, false, true, true, true, true}));
+  EXPECT_TRUE(item("&File", "&Import File")->isEnabled());
+  EXPECT_FALSE(toolbar_has(40005));
+  EXPECT_TRUE(toolbar_has(40047));
+  EXPECT_EQ(frame->client()->subWindowList().size(), 1);
+
+  import("lake_huron.dat");
+  EXPECT_TRUE(top_enabled()[1]);  // Transform, now that there are data
+  const Window* plot = window_named("lake_huron.dat");
+  ASSERT_TRUE(plot);
+  EXPECT_EQ(frame->child(plot->id)->windowTitle(), "lake_huron.dat");
+  EXPECT_EQ(frame->status_part(0)->text(), "lake_huron.dat");
+}
+
+TEST_F(FrameTest, AMultivariateProjectPutsItsOwnMenuOnTheFrameAndFocusSwitchesBack) {
+  new_project();
+  const int uni_window = frame->app().session().desktop.active()->id;
+  new_project(true);
+  EXPECT_EQ(top_texts(), kMultivariateMenu);
+  EXPECT_TRUE(toolbar_has(40141));
+  EXPECT_FALSE(toolbar_has(40047));
+  // Clicking into the univariate project's window makes it current again.
+  frame->client()->setActiveSubWindow(frame->child(uni_window));
+  EXPECT_EQ(frame->app().session().projects.current(), 1);
+  EXPECT_EQ(top_texts(), kUnivariateMenu);
+  EXPECT_TRUE(toolbar_has(40047));
+}
+
+TEST_F(FrameTest, GraphWindowsPaintTheirCurve) {
+  new_project();
+  import("lake_huron.dat");
+  const Window* plot = window_named("lake_huron.dat");
+  ASSERT_TRUE(plot);
+  GraphView* view = frame->graph_view(plot->id);
+  ASSERT_TRUE(view);
+  const QImage img = view->grab().toImage();
+  ASSERT_FALSE(img.isNull());
+  // Pane 1's default colour (0, 160, 128), smoothed at the edges, and the frame's ink.
+  int curve = 0, dark = 0;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x) {
+      const QColor c = img.pixelColor(x, y);
+      if (c.green() > 100 && c.green() > c.red() + 60 && c.green() > c.blue()) ++curve;
+      if (c.lightness() < 80) ++dark;
+    }
+  EXPECT_GT(curve, img.width() / 2);
+  EXPECT_GT(dark, 100);
+}
+
+TEST_F(FrameTest, InfoWindowsShowTheReportReadOnlyInAFixedFont) {
+  new_project();
+  import("lake_huron.dat");
+  frame->dispatch(40042);
+  const Window* info = window_named("INFO: lake_huron.dat");
+  ASSERT_TRUE(info);
+  InfoView* view = frame->info_view(info->id);
+  ASSERT_TRUE(view);
+  EXPECT_TRUE(view->isReadOnly());
+  EXPECT_TRUE(QFontInfo(view->font()).fixedPitch());
+  EXPECT_EQ(view->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+  EXPECT_TRUE(view->toPlainText().contains("# of Data Points =       98"));
+}
+
+TEST_F(FrameTest, RegionZoomArmsTheCrossCursorAndActsOnce) {
+  new_project();
+  import("lake_huron.dat");
+  const Window* plot = window_named("lake_huron.dat");
+  GraphView* view = frame->graph_view(plot->id);
+  const double before = plot->graph->xmax() - plot->graph->xmin();
+  frame->dispatch(40027);
+  EXPECT_EQ(view->cursor().shape(), Qt::CrossCursor);
+  const QPointF a(view->width() * 0.3, view->height() * 0.3), b(view->width() * 0.6, view->height() * 0.7);
+  QMouseEvent press(QEvent::MouseButtonPress, a, view->mapToGlobal(a), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QMouseEvent move(QEvent::MouseMove, b, view->mapToGlobal(b), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+  QMouseEvent release(QEvent::MouseButtonRelease, b, view->mapToGlobal(b), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(view, &press);
+  QApplication::sendEvent(view, &move);
+  QApplication::sendEvent(view, &release);
+  const double after = plot->graph->xmax() - plot->graph->xmin();
+  EXPECT_LT(after, before * 0.5);
+  EXPECT_EQ(frame->app().session().zoom_mode, 0);
+  EXPECT_EQ(view->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(FrameTest, DuplicatesCopyTheSourceUnderTheirOwnCaption) {
+  new_project();
+  import("lake_huron.dat");
+  frame->dispatch(40041);
+  const Window* dup = window_named("(DUPLICATE) lake_huron.dat");
+  ASSERT_TRUE(dup);
+  ASSERT_TRUE(frame->child(dup->id));
+  EXPECT_EQ(frame->child(dup->id)->windowTitle(), "(DUPLICATE) lake_huron.dat");
+  EXPECT_TRUE(frame->graph_view(dup->id));
+}
+
+TEST_F(FrameTest, ClosingTheProjectWindowAsksFirst) {
+  new_project();
+  const int id = frame->app().session().desktop.active()->id;
+  answers.queue_message("No");
+  frame->child(id)->close();
+  QApplication::processEvents();
+  EXPECT_TRUE(frame->child(id));
+  ASSERT_FALSE(answers.shown().empty());
+  EXPECT_NE(answers.shown().back().find("Close current project ?"), std::string::npos);
+
+  answers.queue_message("Yes");
+  frame->child(id)->close();
+  QApplication::processEvents();
+  EXPECT_FALSE(frame->child(id));
+  EXPECT_EQ(frame->app().session().projects.current(), 0);
+  EXPECT_FALSE(top_enabled()[1]);
+}
+
+TEST_F(FrameTest, TheWindowMenuListsTheChildWindows) {
+  new_project();
+  import("lake_huron.dat");
+  frame->dispatch(40042);
+  QMenu* window_menu = frame->menuBar()->actions().at(9)->menu();
+  ASSERT_TRUE(window_menu);
+  Q_EMIT window_menu->aboutToShow();
+  QStringList texts;
+  for (QAction* a : window_menu->actions()) texts << a->text();
+  EXPECT_TRUE(texts.contains("&Tile"));
+  EXPECT_TRUE(texts.contains("&Cascade"));
+  EXPECT_TRUE(texts.contains("&1 lake_huron.dat"));
+  EXPECT_TRUE(texts.contains("&2 INFO: lake_huron.dat"));
+}
+
+TEST_F(FrameTest, HelpOpensTheProgramsOwnPages) {
+  frame->dispatch(40013);
+  ASSERT_TRUE(frame->help_viewer());
+  EXPECT_TRUE(frame->help_viewer()->browser()->toPlainText().contains("Getting started"));
+  frame->dispatch(40015);
+  EXPECT_TRUE(frame->help_viewer()->browser()->toPlainText().contains("Back"));
+}
+
+}  // namespace
+}  // namespace zelk
