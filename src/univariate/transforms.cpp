@@ -74,11 +74,11 @@ Transformation apply_subsequence(std::vector<double>& x, TimeIndices& t, int a, 
 void invert(const Transformation& node, std::vector<double>& x, TimeIndices& t) {
   switch (node.kind) {
     case TransformKind::Difference: {
+      // In place: the differences move up by d behind the saved start values
+      // (differencing kept the capacity), then each value adds the one d before.
       const std::size_t d = node.start_values.size();
-      std::vector<double> y = std::move(x);
-      x.assign(y.size() + d, 0.0);
-      std::copy(node.start_values.begin(), node.start_values.end(), x.begin());
-      for (std::size_t i = d; i < x.size(); ++i) x[i] = y[i - d] + x[i - d];
+      x.insert(x.begin(), node.start_values.begin(), node.start_values.end());
+      for (std::size_t i = d; i < x.size(); ++i) x[i] += x[i - d];
       t.first -= static_cast<int>(d);
       break;
     }
