@@ -42,9 +42,9 @@ App::App(UiPort& port, OperationTable table)
 }
 
 // Operations may throw: the user sees the text and the project stays as it was.
-template <class F>
-static void guarded(Session& s, UnivariateRecord* rec, F&& f) {
-  std::optional<UnivariateRecord> saved;
+template <class Record, class F>
+static void guarded(Session& s, Record* rec, F&& f) {
+  std::optional<Record> saved;
   if (rec) saved = *rec;
   try {
     f();
@@ -68,12 +68,12 @@ void App::dispatch(int id) {
   switch (cmd->scope) {
     case CommandScope::NeedsProject:
       if (before == 0) return;
-      if (has_session_op) guarded(s, nullptr, [&] { session_op->second(s); });
+      if (has_session_op) guarded(s, static_cast<UnivariateRecord*>(nullptr), [&] { session_op->second(s); });
       break;
     case CommandScope::Any:
     case CommandScope::Target:
       if (has_session_op)
-        guarded(s, nullptr, [&] { session_op->second(s); });
+        guarded(s, static_cast<UnivariateRecord*>(nullptr), [&] { session_op->second(s); });
       else
         run_frame_command(id, *cmd);
       break;
@@ -117,7 +117,8 @@ void App::run_univariate(int id) {
   if (auto op = univariate_op(id)) {
     guarded(s, rec, [&] { op(s, entry, *rec); });
   } else if (auto it = table_.session.find(id); it != table_.session.end()) {
-    guarded(s, rec, [&] { it->second(s); });
+    // A session operation may open or close projects: no snapshot to restore.
+    guarded(s, static_cast<UnivariateRecord*>(nullptr), [&] { it->second(s); });
   }
 }
 
@@ -142,15 +143,9 @@ void App::run_multivariate(int id) {
   MultivariateRecord* rec = s.projects.multivariate(entry);
   if (!rec) return;
   if (auto it = table_.multivariate.find(id); it != table_.multivariate.end()) {
-    std::optional<MultivariateRecord> saved(*rec);
-    try {
-      it->second(s, entry, *rec);
-    } catch (const std::exception& e) {
-      *rec = std::move(*saved);
-      s.port.message("ZELK Error", e.what(), Buttons::Ok);
-    }
+    guarded(s, rec, [&] { it->second(s, entry, *rec); });
   } else if (auto op = table_.session.find(id); op != table_.session.end()) {
-    guarded(s, nullptr, [&] { op->second(s); });
+    guarded(s, static_cast<MultivariateRecord*>(nullptr), [&] { op->second(s); });
   }
 }
 
@@ -250,7 +245,7 @@ bool App::request_close_window(int id) {
     switch_project(w->project);
     auto op = table_.session.find(40069);
     if (op != table_.session.end()) {
-      guarded(s, nullptr, [&] { op->second(s); });
+      guarded(s, static_cast<UnivariateRecord*>(nullptr), [&] { op->second(s); });
     } else if (s.port.message("ZELK", "Close current project ?", Buttons::YesNo) == Button::Yes) {
       const int entry = w->project;
       s.desktop.close_project(entry);
@@ -289,6 +284,10 @@ void App::zoom_click(int window_id) {
   if (!out || !w || w->kind != WindowKind::Graph || !w->graph) return;
   zoom_out(*w->graph);
   s.desktop.changed(*w);
+}
+
+void App::repaint_all() {
+  for (const auto& w : session_.desktop.windows()) session_.desktop.changed(*w);
 }
 
 void App::project_event() {

@@ -65,6 +65,8 @@ class App {
   // Makes a project current (focus on one of its windows, or the editor):
   // menus, tool bar and status bar follow.
   void switch_project(int entry);
+  // Redraws every window (after a change of the colour table).
+  void repaint_all();
 
  private:
   void run_frame_command(int id, const Command& cmd);
