@@ -27,6 +27,10 @@ void handle_mean(Session& s, int entry, UnivariateRecord& rec);
 // identically zero; fractional models compute them on demand).
 void update_residuals(UnivariateRecord& rec);
 
+// For the residual commands: computes the residuals when they are missing
+// (fractional models, whose residuals the refresh leaves out).
+void ensure_residuals(UnivariateRecord& rec);
+
 // After a stored change of the model: residuals, then every open window.
 void model_changed(Session& s, int entry, UnivariateRecord& rec);
 

@@ -42,7 +42,10 @@ MleDialog::MleDialog(const ArmaModel& model) : Dialog("Maximum Likelihood Estima
 void MleDialog::button_pressed(std::string_view key, UiPort& port) {
   if (key != "constrain") return;
   ConstrainDialog c(m_);
-  if (port.run_dialog(c)) m_ = c.result();
+  if (port.run_dialog(c)) {
+    m_ = c.result();
+    constrained_ = true;
+  }
 }
 
 bool MleDialog::accept(UiPort& port) {

@@ -22,9 +22,12 @@ class MleDialog : public Dialog {
   bool accept(UiPort& port) override;
   // Criterion, flags, accuracy, iteration limit and any constraints set.
   const ArmaModel& result() const { return m_; }
+  // "Constrain Optimization" ended with OK at least once.
+  bool constrained() const { return constrained_; }
 
  private:
   ArmaModel m_;
+  bool constrained_ = false;
 };
 
 class ConstrainDialog : public Dialog {

@@ -90,7 +90,21 @@ void max_likelihood(Session& s, int entry, UnivariateRecord& rec) {
   rec.model.iteration_limit = 50;
   while (true) {
     MleDialog d(rec.model);
-    if (!s.port.run_dialog(d)) return;
+    if (!s.port.run_dialog(d)) {
+      // Constraints accepted in their own dialog stay with the model.
+      if (d.constrained()) {
+        const ArmaModel& c = d.result();
+        rec.model.phi = c.phi;
+        rec.model.theta = c.theta;
+        rec.model.free_parameters = c.free_parameters;
+        rec.model.relation_count = c.relation_count;
+        rec.model.relation_target = c.relation_target;
+        rec.model.relation_first = c.relation_first;
+        rec.model.relation_second = c.relation_second;
+        model_changed(s, entry, rec);
+      }
+      return;
+    }
     if (!fit_possible(s, rec)) return;
     ArmaModel m = d.result();
     const bool nothing_free = m.free_parameters.empty();

@@ -4,6 +4,7 @@
 
 #include "arma/acvf.h"
 #include "arma/arma_ops.h"
+#include "arma/fractional_residuals.h"
 #include "arma/ml_fit.h"
 #include "arma/model_acf.h"
 #include "arma/model_text.h"
@@ -31,6 +32,17 @@ void update_residuals(UnivariateRecord& rec) {
   if (!rec.data_present() || rec.model.fractional) return;
   LikelihoodResult r = model_likelihood(rec.model, rec.x, true);
   if (!r.causal || r.degenerate) return;
+  rec.results.residuals = std::move(r.residuals);
+  rec.results.rescaled_residuals = std::move(r.rescaled_residuals);
+}
+
+void ensure_residuals(UnivariateRecord& rec) {
+  if (!rec.data_present() || !rec.results.rescaled_residuals.empty()) return;
+  if (!rec.model.fractional) {
+    update_residuals(rec);
+    return;
+  }
+  FractionalResiduals r = fractional_residuals(rec.model, rec.x);
   rec.results.residuals = std::move(r.residuals);
   rec.results.rescaled_residuals = std::move(r.rescaled_residuals);
 }

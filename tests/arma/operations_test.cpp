@@ -252,6 +252,15 @@ TEST_F(ModelMenu, ConstraintsFixCoefficientsAndTieRelations) {
   const auto se = line_after(Slot::MlEstimates, "Standard Error of AR Coefficients");
   ASSERT_EQ(se.size(), 1u);
   EXPECT_NE(se[0].find("0.000000"), std::string::npos);
+
+  // Constraints set and then the estimation cancelled: they stay.
+  dialog("Maximum Likelihood Estimation", {}, "Constrain optimization");
+  dialog("Constrain Optimization", {{"relation_count", "0"}}, "None");
+  dialog("Constrain Optimization", {});
+  dialog("Maximum Likelihood Estimation", {}, "Cancel");
+  app.dispatch(40079);
+  EXPECT_EQ(rec.model.relation_count, 0);
+  EXPECT_EQ(rec.model.free_parameters, (std::vector<int>{1, 2, 3}));
 }
 
 TEST_F(ModelMenu, BadInputGivesMessagesNotNaN) {

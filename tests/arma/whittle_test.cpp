@@ -84,3 +84,29 @@ TEST(WhittleTest, PatternSearchRecoversD) {
 
 }  // namespace
 }  // namespace zelk
+
+#include "arma/fractional_residuals.h"
+
+namespace zelk {
+namespace {
+
+TEST(FractionalResidualsTest, ReduceToAr1WhenDIsZero) {
+  ArmaModel m;
+  m.fractional = true;
+  m.d = 0;
+  m.p = 1;
+  m.phi[0] = 0.6;
+  m.sigma2 = 2;
+  const std::vector<double> x{1.0, -0.5, 2.0, 0.3, 0.1};
+  const auto r = fractional_residuals(m, x);
+  ASSERT_EQ(r.residuals.size(), 5u);
+  EXPECT_NEAR(r.residuals[0], 1.0, 1e-12);
+  EXPECT_NEAR(r.rescaled_residuals[0], std::sqrt(1 - 0.36), 1e-12);  // r(0) = 1 / (1 - phi^2)
+  for (int t = 1; t < 5; ++t) {
+    EXPECT_NEAR(r.residuals[t], x[t] - 0.6 * x[t - 1], 1e-12);
+    EXPECT_NEAR(r.rescaled_residuals[t], r.residuals[t], 1e-12);
+  }
+}
+
+}  // namespace
+}  // namespace zelk
