@@ -3,10 +3,7 @@
 // Lengths whose prime factors are all small use a mixed-radix Stockham
 // autosort transform (radices 4, 2, 3, 5 and a general odd radix; Stockham 1966,
 // described by Cochran et al., "What is the fast Fourier transform?", IEEE
-// Trans. Audio Electroacoust. 15, 1967); long ones are split into two shorter
-// transforms by the four-step method (Bailey 1990, "FFTs in external or
-// hierarchical memory", J. Supercomputing 4), so that each pass works in cache.
-// A length with a prime factor above 37 is computed by Bluestein's chirp-z
+// Trans. Audio Electroacoust. 15, 1967). A length with a prime factor above 37 is computed by Bluestein's chirp-z
 // convolution (Bluestein 1970, "A linear filtering approach to the computation
 // of the discrete Fourier transform", IEEE Trans. Audio Electroacoust. 18) with
 // a power-of-two transform, so that no length costs more than O(n log n).
@@ -17,6 +14,9 @@
 #include <complex>
 #include <span>
 #include <vector>
+
+// The periodograms DPFFT and DCPFFT and the checked transform DC2FFT.
+#include "numeric/periodogram.h"
 
 namespace zelk::numeric {
 

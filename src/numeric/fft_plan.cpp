@@ -1,5 +1,4 @@
-// Plan selection, the four-step split of long transforms and Bluestein's
-// method for lengths with a large prime factor.
+// Plan selection and Bluestein's method for lengths with a large prime factor.
 #include "numeric/fft_plan.h"
 
 #include <algorithm>
@@ -12,9 +11,6 @@ namespace zelk::numeric::detail {
 namespace {
 
 constexpr std::size_t kLargestRadix = 37;
-// Transforms up to this length run in cache as one Stockham transform.
-constexpr std::size_t kInCacheLength = 4096;
-constexpr std::size_t kTile = 32;
 
 std::size_t largest_prime_factor(std::size_t n) {
   std::size_t largest = 1;
@@ -22,45 +18,6 @@ std::size_t largest_prime_factor(std::size_t n) {
     while (n % p == 0) largest = p, n /= p;
   return std::max(largest, n);
 }
-
-// dst (cols x rows) = transpose of src (rows x cols), both row-major, in tiles
-// so that both sides are read and written a cache line at a time.
-void transpose(const Complex* src, Complex* dst, std::size_t rows, std::size_t cols) {
-  for (std::size_t r0 = 0; r0 < rows; r0 += kTile)
-    for (std::size_t c0 = 0; c0 < cols; c0 += kTile) {
-      const std::size_t r1 = std::min(rows, r0 + kTile), c1 = std::min(cols, c0 + kTile);
-      for (std::size_t r = r0; r < r1; ++r)
-        for (std::size_t c = c0; c < c1; ++c) dst[c * rows + r] = src[r * cols + c];
-    }
-}
-
-// n = n1 n2: X[k1 + n1 k2] = sum_{i2} W_n2^{i2 k2} W_n^{i2 k1} sum_{i1} W_n1^{i1 k1} x[n2 i1 + i2].
-class FourStepPlan final : public FftPlan {
- public:
-  FourStepPlan(std::size_t n1, std::size_t n2)
-      : FftPlan(n1 * n2), n1_(n1), n2_(n2), plan1_(plan_for(n1)), plan2_(plan_for(n2)), twiddles_(n1 * n2) {}
-
-  std::size_t work_size() const override { return size() + std::max(plan1_->work_size(), plan2_->work_size()); }
-
-  void execute(const Complex* in, Complex* out, Complex* work) const override {
-    Complex* a = work;
-    Complex* w = work + size();
-    transpose(in, a, n1_, n2_);
-    for (std::size_t i2 = 0; i2 < n2_; ++i2) {
-      Complex* row = a + i2 * n1_;
-      plan1_->execute(row, row, w);
-      for (std::size_t k1 = 1; k1 < n1_; ++k1) row[k1] = mul(row[k1], twiddles_(i2 * k1));
-    }
-    transpose(a, out, n2_, n1_);
-    for (std::size_t k1 = 0; k1 < n1_; ++k1) plan2_->execute(out + k1 * n2_, a + k1 * n2_, w);
-    transpose(a, out, n1_, n2_);
-  }
-
- private:
-  std::size_t n1_, n2_;
-  std::shared_ptr<const FftPlan> plan1_, plan2_;
-  Twiddles twiddles_;
-};
 
 // X_k = c_k sum_j (x_j c_j) conj(c_{k-j}) with the chirp c_j = e^{-i pi j^2 / n},
 // a circular convolution of length m >= 2n - 1, m a power of two.
@@ -106,15 +63,7 @@ class BluesteinPlan final : public FftPlan {
 
 std::unique_ptr<FftPlan> make_plan(std::size_t n) {
   if (n > 1 && largest_prime_factor(n) > kLargestRadix) return make_bluestein_plan(n);
-  if (n <= kInCacheLength) return make_stockham_plan(n);
-  // Split the prime factors into two products near sqrt(n), largest first.
-  std::vector<std::size_t> primes;
-  std::size_t rest = n;
-  for (std::size_t p = 2; rest > 1; ++p)
-    while (rest % p == 0) primes.push_back(p), rest /= p;
-  std::size_t n1 = 1, n2 = 1;
-  for (auto it = primes.rbegin(); it != primes.rend(); ++it) (n1 <= n2 ? n1 : n2) *= *it;
-  return make_four_step_plan(n1, n2);
+  return make_stockham_plan(n);
 }
 
 }  // namespace
@@ -136,10 +85,6 @@ Complex root_of_unity(std::size_t j, std::size_t n) {
                        : -static_cast<double>(n - j) / static_cast<double>(n);
   double angle = -2 * std::numbers::pi * t;
   return {std::cos(angle), std::sin(angle)};
-}
-
-std::unique_ptr<FftPlan> make_four_step_plan(std::size_t n1, std::size_t n2) {
-  return std::make_unique<FourStepPlan>(n1, n2);
 }
 
 std::unique_ptr<FftPlan> make_bluestein_plan(std::size_t n) { return std::make_unique<BluesteinPlan>(n); }

@@ -57,7 +57,6 @@ const Twiddles& twiddles_for(std::size_t n);
 Complex* scratch(int slot, std::size_t n);
 
 std::unique_ptr<FftPlan> make_stockham_plan(std::size_t n);  // factors of n all <= 37
-std::unique_ptr<FftPlan> make_four_step_plan(std::size_t n1, std::size_t n2);
 std::unique_ptr<FftPlan> make_bluestein_plan(std::size_t n);
 
 // Calls sink(k, X_k) for k = 0..INT(N/2), X the transform of x followed by
