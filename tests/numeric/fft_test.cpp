@@ -68,8 +68,8 @@ TEST(Fft, EveryLengthUpTo600MatchesTheDirectTransform) {
 }
 
 TEST(Fft, LongLengthsOfEveryKindMatchTheDirectTransformAtSampledFrequencies) {
-  // Four-step splits (2^13, 3^8, 2^5 5^4 7, 2^20), Bluestein (primes, 2 x prime,
-  // a prime squared, the prime 999983) and mixed radix up to the radix 37.
+  // Long mixed-radix lengths (2^13, 3^8, 2^5 5^4 7, 2^20, 2^2 37^2, 2^3 3^3 37),
+  // and Bluestein (primes, 2 x prime, a prime squared, the prime 999983).
   for (std::size_t n : {8192u, 6561u, 140000u, 1u << 20, 4099u, 8198u, 1681u, 5476u, 7992u, 999983u}) {
     auto x = random_sequence(n, 7);
     auto got = fft(x);

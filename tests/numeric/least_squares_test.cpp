@@ -45,7 +45,7 @@ TEST(LeastSquares, RankFollowsTheTolerance) {
   const double y[] = {2, 1, 3, 0, 5};
   auto coarse = DLSQRR(5, 3, a, y, 1e-3);
   EXPECT_EQ(coarse.rank, 2);
-  EXPECT_EQ(coarse.b[0] == 0 || coarse.b[1] == 0 || coarse.b[2] == 0, true);
+  EXPECT_TRUE(coarse.b[0] == 0 || coarse.b[1] == 0 || coarse.b[2] == 0);
   auto fine = DLSQRR(5, 3, a, y, 1e-12);
   EXPECT_EQ(fine.rank, 3);
   // Scaling a column does not change the decision.
