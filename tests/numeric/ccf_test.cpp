@@ -32,6 +32,23 @@ TEST(CrossCorrelation, HandWorkedFiveObservations) {
   EXPECT_TRUE(DCCF(x, y, 1, 0).standard_errors.empty());
 }
 
+TEST(CrossCorrelation, GeneralBartlettErrorsMatchAnIndependentEvaluation) {
+  // Box & Jenkins eq. 11.1.7 evaluated separately (Python, their convention
+  // corr(x_t, y_{t+k}) applied to the pair (y, x)), recorded here.
+  const double x[] = {1, 2, 3, 4, 5, 7, 6, 8};
+  const double y[] = {2, 1, 4, 3, 5, 5, 9, 7};
+  const double r[] = {0.2895330120717931, 0.6848569324005875, 0.8017837257372733, 0.6403133920818501,
+                      0.08908708063747481};
+  const double se[] = {0.35868209145465907, 0.21309066083392625, 0.1780397418994172, 0.19182574997457538,
+                       0.3859579340282773};
+  auto c = DCCF(x, y, 2, 1);
+  ASSERT_EQ(c.standard_errors.size(), 5u);
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_NEAR(c.correlations[i], r[i], 1e-14) << "lag " << i - 2;
+    EXPECT_NEAR(c.standard_errors[i], se[i], 1e-13) << "lag " << i - 2;
+  }
+}
+
 TEST(CrossCorrelation, BartlettErrorsVanishForASeriesWithItselfAtLagZero) {
   set_seed(31);
   auto x = DRNNOR(200);
