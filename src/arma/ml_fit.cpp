@@ -120,6 +120,10 @@ FitResult fit_arma(std::span<const double> x, ArmaModel& model, numeric::Iterati
   if (optimize) {
     last_f = objective(x0);
     numeric::MinimizerOptions options;
+    // The accuracy is about 1% of the coefficients' size, while the
+    // minimizer's tests are relative to max(|x|, 1) and max(|f|, 1) and l is
+    // flat near its minimum: the gradient has to fall three orders further
+    // for the coefficients to come out right to the accuracy asked.
     const double acc = std::clamp(model.accuracy, 1e-12, 0.999);
     options.gradient_tolerance = acc * 1e-3;
     options.step_tolerance = acc * 1e-4;

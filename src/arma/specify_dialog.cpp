@@ -120,35 +120,27 @@ bool SpecifyModelDialog::coefficient_changed(Side& s) {
   return true;
 }
 
-bool SpecifyModelDialog::read_positive_fields(UiPort& port) {
-  const auto var = read_number(control("variance").text);
-  if (!var || *var <= 0) {
-    port.message("ZELK Error", "Variance must be positive");
-    set_focus("variance");
+bool SpecifyModelDialog::read_field(std::string_view key, UiPort& port) {
+  auto refuse = [&](const char* text) {
+    port.message("ZELK Error", text);
+    set_focus(std::string(key));
     return false;
+  };
+  if (key == "variance") {
+    const auto var = read_number(control("variance").text);
+    if (!var || *var <= 0) return refuse("Variance must be positive");
+    m_.sigma2 = *var;
+  } else if (key == "d") {
+    const auto d = read_number(control("d").text);
+    if (!d || *d <= -0.5 || *d >= 0.5) return refuse("d must be between -.5 and .5");
+    m_.d = *d;
+  } else if (key == "M") {
+    const auto M = read_integer(control("M").text);
+    if (!M || *M < 50) return refuse("M must be at least 50.");
+    // The fractional ACF holds M + lags values: keep it to a sane size.
+    if (*M > 100000) return refuse("M must be at most 100000.");
+    m_.M = static_cast<int>(*M);
   }
-  m_.sigma2 = *var;
-  if (!m_.fractional) return true;
-  const auto d = read_number(control("d").text);
-  if (!d || *d <= -0.5 || *d >= 0.5) {
-    port.message("ZELK Error", "d must be between -.5 and .5");
-    set_focus("d");
-    return false;
-  }
-  m_.d = *d;
-  const auto M = read_integer(control("M").text);
-  if (!M || *M < 50) {
-    port.message("ZELK Error", "M must be at least 50.");
-    set_focus("M");
-    return false;
-  }
-  // The fractional ACF holds M + lags values: keep it to a sane size.
-  if (*M > 100000) {
-    port.message("ZELK Error", "M must be at most 100000.");
-    set_focus("M");
-    return false;
-  }
-  m_.M = static_cast<int>(*M);
   return true;
 }
 
@@ -172,20 +164,8 @@ bool SpecifyModelDialog::field_changed(std::string_view key, UiPort& port) {
     }
     return true;
   }
-  if (key == "variance") {
-    const auto var = read_number(control("variance").text);
-    if (!var || *var <= 0) {
-      port.message("ZELK Error", "Variance must be positive");
-      set_focus("variance");
-      return false;
-    }
-    m_.sigma2 = *var;
-    return true;
-  }
-  if (key == "d" || key == "M") {
-    if (!m_.fractional) return true;
-    return read_positive_fields(port);
-  }
+  if (key == "variance") return read_field(key, port);
+  if (key == "d" || key == "M") return !m_.fractional || read_field(key, port);
   return true;
 }
 
@@ -210,7 +190,8 @@ void SpecifyModelDialog::button_pressed(std::string_view key, UiPort&) {
 }
 
 bool SpecifyModelDialog::accept(UiPort& port) {
-  if (!read_positive_fields(port)) return false;
+  if (!read_field("variance", port)) return false;
+  if (m_.fractional && (!read_field("d", port) || !read_field("M", port))) return false;
   if (m_.fractional && !check_invertible({m_.theta.data(), static_cast<std::size_t>(m_.q)})) {
     port.message("ZELK Error", "Model is not invertible");
     set_focus("theta");

@@ -37,7 +37,8 @@ class SpecifyModelDialog : public Dialog {
   bool coefficient_changed(Side& s);
   void rebuild(Side& s);
   void select(Side& s, int index);
-  bool read_positive_fields(UiPort& port);
+  // Variance, d or M from its edit; refused with the field's message.
+  bool read_field(std::string_view key, UiPort& port);
 
   ArmaModel m_;
   Side ar_, ma_;
