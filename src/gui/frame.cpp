@@ -6,6 +6,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 
@@ -169,7 +170,7 @@ void MainFrame::toolbar_changed() { rebuild_toolbar(); }
 void MainFrame::frame_command(int id) {
   switch (id) {
     case 40074: tile_horizontally(); break;
-    case 40075: mdi_->cascadeSubWindows(); break;
+    case 40075: cascade(); break;
     case 40013: open_help(QStringLiteral("qrc:/help/index.html")); break;
     case 40015: open_help(QStringLiteral("qrc:/help/help_on_help.html")); break;
     case 40008: QTimer::singleShot(0, this, &QWidget::close); break;
@@ -204,6 +205,27 @@ void MainFrame::tile_horizontally() {
     shown[static_cast<std::size_t>(i)]->showNormal();
     shown[static_cast<std::size_t>(i)]->setGeometry(0, top, area.width(), bottom - top);
   }
+}
+
+// Cascade keeps the windows large: each steps one title bar down and right
+// and covers two thirds of the client area.
+void MainFrame::cascade() {
+  std::vector<QMdiSubWindow*> shown;
+  for (QMdiSubWindow* sub : mdi_->subWindowList(QMdiArea::StackingOrder))
+    if (sub->isVisible() && !sub->isMinimized()) shown.push_back(sub);
+  if (shown.empty()) return;
+  const QSize area = mdi_->viewport()->size();
+  const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, shown.front()) + 4;
+  const QSize size(std::max(360, area.width() * 2 / 3), std::max(240, area.height() * 2 / 3));
+  int at = 0;
+  for (QMdiSubWindow* sub : shown) {  // bottom of the stack first
+    sub->showNormal();
+    if (at + size.width() > area.width() || at + size.height() > area.height()) at = 0;
+    sub->setGeometry(QRect(QPoint(at, at), size));
+    sub->raise();
+    at += step;
+  }
+  if (QMdiSubWindow* active = mdi_->activeSubWindow()) active->raise();
 }
 
 void MainFrame::activated(QMdiSubWindow* sub) {

@@ -80,6 +80,7 @@ class MainFrame : public QMainWindow, public FrameEvents {
   void activated(QMdiSubWindow* sub);
   void sync_children();
   void tile_horizontally();
+  void cascade();
   void open_help(const QString& page);
 
   QtPort port_;

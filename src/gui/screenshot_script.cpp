@@ -8,6 +8,7 @@
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QTextStream>
+#include <algorithm>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -129,6 +130,26 @@ int run_screenshot_script(MainFrame& frame, const QString& script, const QString
       send_mouse(view, QEvent::MouseMove, (a + b) / 2, Qt::NoButton, Qt::LeftButton);
       send_mouse(view, QEvent::MouseMove, b, Qt::NoButton, Qt::LeftButton);
       send_mouse(view, QEvent::MouseButtonRelease, b, Qt::LeftButton, Qt::NoButton);
+    } else if (step == "panes" && w.size() == 3) {
+      // Until a command draws that many panes: fill a duplicate graph with the
+      // series differenced 0, 1, 2... times, to look at the pane grid.
+      const Window* target = window_by_prefix(app, w[1]);
+      if (!target || target->kind != WindowKind::DupGraph || !target->graph) return fail("no duplicate graph " + w[1]);
+      GraphDocument& doc = *app.session().desktop.by_id(target->id)->graph;
+      std::vector<double> x = doc.pane(1).x, y = doc.pane(1).y;
+      const int n = std::clamp(std::stoi(w[2]), 1, kMaxPanes);
+      for (int pane = 2; pane <= n && y.size() > 2; ++pane) {
+        for (std::size_t i = y.size() - 1; i > 0; --i) y[i] -= y[i - 1];
+        y.erase(y.begin());
+        x.erase(x.begin());
+        doc.add_curve_pane(pane, x, y);
+      }
+      frame.window_changed(*target);
+    } else if (step == "maximize" && w.size() == 2) {
+      const Window* target = window_by_prefix(app, w[1]);
+      QMdiSubWindow* sub = target ? frame.child(target->id) : nullptr;
+      if (!sub) return fail("no window " + w[1]);
+      sub->showMaximized();
     } else if (step == "size" && w.size() == 3) {
       frame.showNormal();
       frame.setGeometry(0, 0, std::stoi(w[1]), std::stoi(w[2]));

@@ -14,6 +14,8 @@ class MainFrame;
 //   message BUTTON | file PATH | clipboard "TEXT"
 //   focus PREFIX                give the focus to a window by caption
 //   drag PREFIX X0 Y0 X1 Y1     mouse drag in a graph, fractions of its size
+//   panes PREFIX N              fill a duplicate graph with N panes
+//   maximize PREFIX             maximise a window
 //   size W H                    frame size in pixels
 //   shot NAME                   save the frame as OUTDIR/NAME.png
 // Returns 0 when every step ran, else 1 with a message on standard error.
