@@ -6,7 +6,7 @@ namespace zelk::numeric::detail {
 
 double uniform();         // (0, 1)
 double normal_inverse();  // by inversion
-double normal_polar();    // Marsaglia-Bray; keeps its spare value per thread
+double normal_polar();    // Marsaglia-Bray polar method
 double gamma(double a);   // a > 0, unit scale
 
 // Records the message for nr < 1 and returns false.

@@ -14,10 +14,10 @@ namespace {
 constexpr std::int64_t kModulus = 2147483647;  // 2^31 - 1, prime
 constexpr std::int64_t kMultiplier = 950706376;
 
+// The seed is the whole state, so that setting a seed read back resumes every
+// stream exactly.
 struct State {
   std::int64_t x = 1234567;
-  bool has_spare = false;  // the second value of a polar pair
-  double spare = 0;
 };
 
 State& state() {
@@ -47,7 +47,7 @@ void set_seed(int seed) {
           {{seed}, {}, {}});
     return;
   }
-  state() = State{seed == 0 ? chosen_seed() : seed, false, 0};
+  state().x = seed == 0 ? chosen_seed() : seed;
 }
 
 int get_seed() { return static_cast<int>(state().x); }
@@ -63,21 +63,15 @@ double uniform() {
 double normal_inverse() { return DNORIN(uniform()); }
 
 double normal_polar() {
-  auto& s = state();
-  if (s.has_spare) {
-    s.has_spare = false;
-    return s.spare;
-  }
+  // The second value of each pair is dropped: keeping it would be state
+  // beyond the seed.
   double v1, v2, r;
   do {
     v1 = 2 * uniform() - 1;
     v2 = 2 * uniform() - 1;
     r = v1 * v1 + v2 * v2;
   } while (r >= 1 || r == 0);
-  double f = std::sqrt(-2 * std::log(r) / r);
-  s.spare = v2 * f;
-  s.has_spare = true;
-  return v1 * f;
+  return v1 * std::sqrt(-2 * std::log(r) / r);
 }
 
 double gamma(double a) {

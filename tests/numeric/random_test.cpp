@@ -59,10 +59,14 @@ TEST(RandomNumbers, SeedGivesTheSameStreamAndZeroLetsTheLibraryChoose) {
   int after = get_seed();
   set_seed(123457);
   EXPECT_EQ(DRNUN(50), first);
-  // The state read back continues the stream.
+  // The state read back continues every stream.
   auto next = DRNUN(5);
+  auto polar = DRNNOA(3);
+  auto gamma = DRNGAM(3, 0.5);
   set_seed(after);
   EXPECT_EQ(DRNUN(5), next);
+  EXPECT_EQ(DRNNOA(3), polar);
+  EXPECT_EQ(DRNGAM(3, 0.5), gamma);
   // x1 = 950706376 * 1 mod (2^31 - 1), by hand.
   set_seed(1);
   EXPECT_DOUBLE_EQ(DRNUN(1)[0], 950706376.0 / 2147483647.0);
