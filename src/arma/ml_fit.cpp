@@ -162,7 +162,13 @@ FitResult fit_arma(std::span<const double> x, ArmaModel& model, numeric::Iterati
   if (out.optimized && !out.noncausal) {
     std::vector<double> xs(free.size());
     for (std::size_t i = 0; i < free.size(); ++i) xs[i] = model.beta(free[i]);
-    std::vector<double> se = hessian_standard_errors(difference_hessian(objective, xs), k, n);
+    // The minimizer's secant Hessian describes the curvature once it has
+    // converged; after an iteration limit or a failed step it may still be
+    // close to its scaled-identity start, so the curvature is measured instead.
+    const bool converged = min.stop == numeric::MinimizerStop::GradientSmall ||
+                           min.stop == numeric::MinimizerStop::StepSmall;
+    std::vector<double> se =
+        hessian_standard_errors(converged ? min.hessian : difference_hessian(objective, xs), k, n);
     if (se.empty()) se = model_standard_errors(model, free, n);
     if (se.empty()) {
       model.standard_errors.clear();

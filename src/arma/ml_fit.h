@@ -3,8 +3,9 @@
 // the free coefficients go to the quasi-Newton minimizer U1 (Dennis &
 // Schnabel 1983), the objective is the reduced likelihood l (or ln of the
 // residual mean square), relation targets follow their factors at every
-// evaluation, and standard errors come from the Hessian or, failing that,
-// from the model's large-sample covariance (see std_errors.h).
+// evaluation, and standard errors come from the Hessian (the minimizer's
+// secant approximation after convergence, central differences otherwise) or,
+// failing that, from the model's large-sample covariance (see std_errors.h).
 #include <span>
 #include <vector>
 

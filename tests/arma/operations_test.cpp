@@ -2,6 +2,7 @@
 // scripted port.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -364,6 +365,28 @@ TEST_F(ModelMenu, LargestOrdersFitWithoutTrouble) {
   EXPECT_EQ(rec.model.iterations, 3);
   EXPECT_TRUE(port.unused().empty());
   for (const auto& line : report(Slot::MlEstimates)) EXPECT_EQ(line.find("nan"), std::string::npos) << line;
+}
+
+}  // namespace
+}  // namespace zelk
+
+#include "arma/ml_report.h"
+
+namespace zelk {
+namespace {
+
+TEST_F(ModelMenu, ReportSaysWhenStandardErrorsFailed) {
+  UnivariateRecord& rec = lake_huron();
+  rec.model.p = 1;
+  rec.model.phi[0] = 0.5;
+  rec.model.q = 1;
+  rec.model.theta[0] = 0.3;
+  rec.model.standard_errors.clear();
+  write_ml_report(s, 1, rec, {});
+  const auto lines = report(Slot::MlEstimates);
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "Numerical difficulties computing standard errors"), 1);
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "Standard Error of AR Coefficients"), 0);
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "MA Coefficients"), 1);
 }
 
 }  // namespace
