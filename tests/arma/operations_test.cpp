@@ -391,3 +391,37 @@ TEST_F(ModelMenu, ReportSaysWhenStandardErrorsFailed) {
 
 }  // namespace
 }  // namespace zelk
+
+namespace zelk {
+namespace {
+
+TEST_F(ModelMenu, NothingFreeEvaluatesOnceAndAllZeroKeepsZeros) {
+  UnivariateRecord& rec = lake_huron();
+  app.dispatch(40061);
+  double sum2 = 0;
+  for (double v : rec.x) sum2 += v * v;
+  // phi(1) entered as 0 is fixed: nothing to optimize.
+  dialog("Specify Model", {{"ar_order", "1"}, {"phi", "0"}, {"variance", "3"}});
+  app.dispatch(40045);
+  dialog("Maximum Likelihood Estimation", {});
+  app.dispatch(40079);
+  EXPECT_EQ(rec.model.phi[0], 0.0);
+  EXPECT_NEAR(rec.model.sigma2, sum2 / 98, 1e-12);  // the saved S/n
+  EXPECT_EQ(rec.model.iterations, 0);
+  for (const auto& line : report(Slot::MlEstimates)) EXPECT_EQ(line.rfind("BIC", 0), std::string::npos);
+
+  dialog("Specify Model", {{"ar_order", "3"}, {"phi", "0.8,0,0.1"}});
+  app.dispatch(40045);
+  dialog("Maximum Likelihood Estimation", {}, "Constrain optimization");
+  dialog("Constrain Optimization", {}, "All zero");
+  dialog("Constrain Optimization", {});
+  dialog("Maximum Likelihood Estimation", {});
+  app.dispatch(40079);
+  EXPECT_EQ(rec.model.phi[1], 0.0);
+  EXPECT_EQ(rec.model.free_parameters, (std::vector<int>{1, 3}));
+  // AICC counts the two free coefficients only.
+  EXPECT_NEAR(rec.model.aicc, rec.model.minus2_log_likelihood + 2.0 * 3 * 98 / 94, 1e-9);
+}
+
+}  // namespace
+}  // namespace zelk
