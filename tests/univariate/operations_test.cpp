@@ -392,6 +392,32 @@ TEST_F(Desk, ClassicalMessagesFitReportAndShowFit) {
   for (std::size_t i = 0; i < x.size(); ++i) EXPECT_NEAR(rec.x[i], x[i], 1e-12);
 }
 
+TEST_F(Desk, HarmonicFitReport) {
+  const int n = 48;
+  std::vector<double> x(n);
+  for (int t = 1; t <= n; ++t)
+    x[t - 1] = 5 + 2 * std::cos(6.28318530718 * 4 * t / n) + 0.5 * std::sin(6.28318530718 * 4 * t / n) +
+               0.75 * std::cos(6.28318530718 * 8 * t / n) - 1.5 * std::sin(6.28318530718 * 8 * t / n);
+  UnivariateRecord& rec = project_with(x);
+  dialog("Classical Decomposition", {{"Harmonic Regression", "on"},
+                                     {"harmonics", "2"},
+                                     {"index1", "4"},
+                                     {"index2", "8"},
+                                     {"Polynomial Fit", "off"}},
+         "Show  Fit");
+  dialog("Classical Decomposition", {});
+  app.dispatch(40066);
+  EXPECT_EQ(info_of(Slot::ClassicalFit),
+            "===============\nZELK::(Fit)\n===============\n \n \nPolynomial Fit:\nNo regression\n \n"
+            "Harmonic regression with 2 Fourier frequencies.\n \n"
+            "    frequency          alpha           beta\n"
+            "            4        2.00000        0.50000\n"
+            "            8        0.75000       -1.50000");
+  for (double r : rec.x) EXPECT_NEAR(r, 0.0, 1e-9);
+  app.dispatch(40055);
+  for (int i = 0; i < n; ++i) EXPECT_NEAR(rec.x[i], x[i], 1e-12);
+}
+
 TEST_F(Desk, HistogramReportAndBinCount) {
   UnivariateRecord& rec = project_with(one_to(100));
   app.dispatch(40064);
