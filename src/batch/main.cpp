@@ -9,8 +9,28 @@
 #ifdef ZELK_HAVE_QTGUI
 namespace zelk {
 bool write_raster_picture(const DisplayList& picture, const std::string& path, std::string* error);
-}
+void finish_raster_pictures();
+}  // namespace zelk
 #endif
+
+namespace {
+
+int run_script(const std::string& arg, zelk::RasterWriter raster) {
+  using zelk::Interpreter;
+  if (arg == "-") {
+    Interpreter run(std::cout, std::cerr, std::string(), raster);
+    return run.run(std::cin, "-");
+  }
+  std::ifstream script(arg);
+  if (!script) {
+    std::cerr << "zelk-batch: cannot open " << arg << '\n';
+    return 1;
+  }
+  Interpreter run(std::cout, std::cerr, std::filesystem::path(arg).parent_path().string(), raster);
+  return run.run(script, arg);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   using namespace zelk;
@@ -23,23 +43,17 @@ int main(int argc, char** argv) {
     std::cout << usage_text();
     return 0;
   }
-  RasterWriter raster = nullptr;
-#ifdef ZELK_HAVE_QTGUI
-  raster = &write_raster_picture;
-#endif
   if (arg == "--dialogs") {
     print_dialogs(make_operation_table(), std::cout);
     return 0;
   }
-  if (arg == "-") {
-    Interpreter run(std::cout, std::cerr, std::string(), raster);
-    return run.run(std::cin, "-");
-  }
-  std::ifstream script(arg);
-  if (!script) {
-    std::cerr << "zelk-batch: cannot open " << arg << '\n';
-    return 1;
-  }
-  Interpreter run(std::cout, std::cerr, std::filesystem::path(arg).parent_path().string(), raster);
-  return run.run(script, arg);
+  RasterWriter raster = nullptr;
+#ifdef ZELK_HAVE_QTGUI
+  raster = &write_raster_picture;
+#endif
+  const int status = run_script(arg, raster);
+#ifdef ZELK_HAVE_QTGUI
+  finish_raster_pictures();
+#endif
+  return status;
 }
