@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -88,6 +89,10 @@ void DialogView::build() {
   for (std::size_t i = 0; i < cs.size(); ++i)
     if (cs[i].kind == ControlKind::Group) groups_[cs[i].key] = nullptr;
   for (std::size_t i = 0; i < cs.size(); ++i) {
+    if (auto col = columns_.find(cs[i].group); col != columns_.end() && col->second.grid && cs[i].group != cs[i].key) {
+      place_in_column(i, col->second);
+      continue;
+    }
     auto it = groups_.find(cs[i].group);
     QFormLayout* form = it != groups_.end() && it->second && cs[i].group != cs[i].key ? it->second : top;
     place(i, form);
@@ -130,6 +135,16 @@ void DialogView::place(std::size_t index, QFormLayout* form) {
   }
 }
 
+void DialogView::place_in_column(std::size_t index, Columns& columns) {
+  QLabel* label = nullptr;
+  QWidget* w = make_widget(index, label);
+  w->setObjectName(qs(dialog_.controls()[index].key));
+  entries_.push_back({index, w, label});
+  const int rows = (columns.count + 1) / 2;
+  const int at = columns.placed++;
+  columns.grid->addWidget(w, at % rows, at / rows);
+}
+
 QWidget* DialogView::make_widget(std::size_t index, QLabel*& label) {
   const Control c = dialog_.controls()[index];
   auto make_label = [&] {
@@ -139,6 +154,7 @@ QWidget* DialogView::make_widget(std::size_t index, QLabel*& label) {
     case ControlKind::Edit: {
       make_label();
       auto* e = new QLineEdit(this);
+      e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 22);
       e->installEventFilter(this);
       connect(e, &QLineEdit::textEdited, this, [this, index](const QString& t) {
         if (Control* ctl = control_at(index)) ctl->text = t.toStdString();
@@ -216,6 +232,18 @@ QWidget* DialogView::make_widget(std::size_t index, QLabel*& label) {
     }
     case ControlKind::Group: {
       auto* box = new QGroupBox(shown(c.label), this);
+      int members = 0;
+      bool buttons_only = true;
+      for (const Control& m : dialog_.controls())
+        if (m.group == c.key && m.key != c.key) {
+          ++members;
+          buttons_only = buttons_only && (m.kind == ControlKind::Radio || m.kind == ControlKind::Check);
+        }
+      if (members > 7 && buttons_only) {
+        columns_[c.key] = {new QGridLayout(box), members, 0};
+        groups_[c.key] = nullptr;
+        return box;
+      }
       auto* form = new QFormLayout(box);
       form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
       groups_[c.key] = form;

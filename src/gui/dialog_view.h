@@ -11,6 +11,7 @@
 
 class QButtonGroup;
 class QFormLayout;
+class QGridLayout;
 class QLabel;
 class QPushButton;
 
@@ -40,6 +41,11 @@ class DialogView : public QDialog {
   void reject() override;
 
  private:
+  // Long lists of radio buttons or check boxes go in two columns.
+  struct Columns {
+    QGridLayout* grid = nullptr;
+    int count = 0, placed = 0;
+  };
   struct Entry {
     std::size_t index = 0;  // into dialog.controls()
     QWidget* widget = nullptr;
@@ -48,6 +54,7 @@ class DialogView : public QDialog {
 
   void build();
   void place(std::size_t index, QFormLayout* form);
+  void place_in_column(std::size_t index, Columns& columns);
   QWidget* make_widget(std::size_t index, QLabel*& label);
   Control* control_at(std::size_t index);
   const Entry* entry_of(const QWidget* w) const;
@@ -64,6 +71,7 @@ class DialogView : public QDialog {
   UiPort& port_;
   std::vector<Entry> entries_;
   std::map<std::string, QFormLayout*> groups_;
+  std::map<std::string, Columns> columns_;
   std::map<std::string, QButtonGroup*> radio_groups_;
   QPushButton* ok_ = nullptr;
   QPushButton* cancel_ = nullptr;

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -114,6 +115,7 @@ void MainFrame::window_opened(const Window& w) {
   sub->setWindowTitle(QString::fromStdString(w.caption));
   sub->setWindowIcon(application_icon(w.is_graph() ? 16 : 14));
   sub->installEventFilter(this);
+  add_system_menu_items(sub, w.kind);
   mdi_->addSubWindow(sub);
   // New windows step down and right from the top left, as a cascade does.
   const int step = 26 * (static_cast<int>(children_.size()) % 8);
@@ -123,6 +125,36 @@ void MainFrame::window_opened(const Window& w) {
   else sub->show();
   mdi_->setActiveSubWindow(sub);
   --busy_;
+}
+
+// Each kind of window offers its own commands in its system menu; they act
+// on that window, as the frame's commands act on the active one.
+void MainFrame::add_system_menu_items(QMdiSubWindow* sub, WindowKind kind) {
+  QMenu* menu = sub->systemMenu();
+  if (!menu) return;
+  struct Item {
+    const char* text;
+    int command;
+  };
+  std::vector<Item> items;
+  switch (kind) {
+    case WindowKind::Graph: items = {{"Duplicate", 40041}, {"Info", 40042}, {"Print", 40005}, {"Copy", 40011}}; break;
+    case WindowKind::Info: items = {{"Print", 40005}, {"Duplicate", 40041}}; break;
+    case WindowKind::DupGraph: items = {{"Print", 40005}, {"Copy", 40011}}; break;
+    case WindowKind::DupInfo: items = {{"Print", 40005}}; break;
+  }
+  QAction* first = menu->actions().isEmpty() ? nullptr : menu->actions().first();
+  for (const Item& item : items) {
+    auto* action = new QAction(QString::fromLatin1(item.text), menu);
+    const int command = item.command;
+    connect(action, &QAction::triggered, this, [this, sub = QPointer<QMdiSubWindow>(sub), command] {
+      if (!sub) return;
+      mdi_->setActiveSubWindow(sub);
+      queue_dispatch(command);
+    });
+    menu->insertAction(first, action);
+  }
+  if (kind == WindowKind::Graph) menu->insertSeparator(first);
 }
 
 void MainFrame::window_changed(const Window& w) {

@@ -79,6 +79,7 @@ class MainFrame : public QMainWindow, public FrameEvents {
   void queue_dispatch(int id);
   void activated(QMdiSubWindow* sub);
   void sync_children();
+  void add_system_menu_items(QMdiSubWindow* sub, WindowKind kind);
   void tile_horizontally();
   void cascade();
   void open_help(const QString& page);

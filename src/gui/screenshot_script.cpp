@@ -7,12 +7,14 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
+#include <QRegularExpression>
 #include <QTextStream>
 #include <algorithm>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "gui/dialog_view.h"
 #include "gui/frame.h"
 #include "gui/graph_view.h"
 #include "shell/dialog.h"
@@ -145,6 +147,20 @@ int run_screenshot_script(MainFrame& frame, const QString& script, const QString
         doc.add_curve_pane(pane, x, y);
       }
       frame.window_changed(*target);
+    } else if (step == "dialogs") {
+      // Every dialog in its default state, as the generic view lays it out.
+      int shown = 0;
+      for (const auto& make : app.operations().dialogs) {
+        std::unique_ptr<Dialog> d = make();
+        DialogView view(*d, answers, &frame);
+        view.show();
+        settle();
+        QString name = QString::fromStdString(d->title()).trimmed();
+        name.replace(QRegularExpression("[^A-Za-z0-9]+"), "-");
+        const QString path = QDir(outdir).filePath(QStringLiteral("dialog-%1-%2.png").arg(++shown, 2, 10, QChar('0')).arg(name));
+        view.grab().save(path);
+        view.hide();
+      }
     } else if (step == "maximize" && w.size() == 2) {
       const Window* target = window_by_prefix(app, w[1]);
       QMdiSubWindow* sub = target ? frame.child(target->id) : nullptr;

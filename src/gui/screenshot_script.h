@@ -15,6 +15,7 @@ class MainFrame;
 //   focus PREFIX                give the focus to a window by caption
 //   drag PREFIX X0 Y0 X1 Y1     mouse drag in a graph, fractions of its size
 //   panes PREFIX N              fill a duplicate graph with N panes
+//   dialogs                     save every dialog as OUTDIR/dialog-NN-TITLE.png
 //   maximize PREFIX             maximise a window
 //   size W H                    frame size in pixels
 //   shot NAME                   save the frame as OUTDIR/NAME.png
