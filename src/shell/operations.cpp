@@ -1,7 +1,9 @@
 #include "shell/operations.h"
 
+#include <memory>
 #include <vector>
 
+#include "shell/plot_limits_dialog.h"
 #include "shell/session.h"
 
 namespace zelk {
@@ -13,6 +15,13 @@ OperationTable make_operation_table() {
   register_arma_operations(t);
   register_forecast_operations(t);
   register_multivariate_operations(t);
+  // The shell's own dialog, shown on a graph of one pane.
+  t.dialogs.push_back([] {
+    auto graph = std::make_shared<GraphDocument>();
+    const double x[] = {1, 2}, y[] = {0, 1};
+    graph->add_curve_pane(1, x, y);
+    return std::make_unique<PlotLimitsDialog>(graph, ColourTable::defaults());
+  });
   return t;
 }
 
