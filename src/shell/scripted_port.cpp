@@ -1,5 +1,7 @@
 #include "shell/scripted_port.h"
 
+#include <filesystem>
+
 #include "shell/dialog.h"
 
 namespace zelk {
@@ -108,14 +110,20 @@ bool ScriptedPort::run_dialog(Dialog& dialog) {
   return false;
 }
 
-std::optional<std::string> ScriptedPort::choose_file(FileMode, std::string_view title, const std::vector<FileFilter>&,
-                                                     std::string_view) {
+std::optional<std::string> ScriptedPort::choose_file(FileMode mode, std::string_view title,
+                                                     const std::vector<FileFilter>&, std::string_view) {
   if (files_.empty()) {
     show("NO ANSWER \"" + std::string(title) + "\"");
     return std::nullopt;
   }
   auto f = std::move(files_.front().first);
   files_.pop_front();
+  // An open dialog only ever returns a file that is there.
+  std::error_code ec;
+  if (mode == FileMode::Open && f && !std::filesystem::is_regular_file(*f, ec)) {
+    errors_.push_back("no file " + *f);
+    return std::nullopt;
+  }
   return f;
 }
 

@@ -122,6 +122,9 @@ TEST(Script, ErrorsNameTheLine) {
   EXPECT_EQ(r.err, "test.zb:1: unknown step \"jump\"\n");
   r = run("do 12345\n");
   EXPECT_EQ(r.err, "test.zb:1: unknown command 12345\n");
+  r = run(std::string(kNewProject) + "file no_such_file.dat\ndo Import File\n");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "test.zb:4: no file " + std::string(ZELK_EXAMPLES) + "/no_such_file.dat\n");
   r = run("dialog \"Create New Project \" Spaceship=on\ndo New\n");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "test.zb:2: dialog \"Create New Project \" has no control Spaceship\n");
