@@ -7,12 +7,11 @@
 #include "project/data_file.h"
 #include "project/export.h"
 #include "project/project_dialogs.h"
+#include "project/project_file_ops.h"
 #include "shell/session.h"
 
 namespace zelk {
 namespace {
-
-void show(Session& s, const FileMessage& m) { s.port.message(m.title, m.text, Buttons::Ok); }
 
 Window& project_window(Session& s, int entry) { return s.desktop.graph(entry, Slot::Project, project_name(s, entry)); }
 
@@ -132,14 +131,8 @@ void install_series(Session& s, int entry, UnivariateRecord& rec, std::vector<do
 bool import_file(Session& s, int entry, UnivariateRecord& rec) {
   auto path = choose_open_file(s.port);
   if (!path) return false;  // cancelling keeps the project as it was
-  auto read = read_data_file(*path);
-  if (!read.ok()) {
-    show(s, read.error);
-    return false;
-  }
-  install_series(s, entry, rec, std::move(*read.value));
+  if (!load_file(s, entry, rec, *path)) return false;
   rec.file_name = *path;
-  rec.project_file_known = false;
   rec.name = std::filesystem::path(*path).filename().string();
   s.desktop.recaption(entry, rec.name);
   focus_project_window(s, entry);

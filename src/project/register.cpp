@@ -4,6 +4,7 @@
 
 #include "project/export.h"
 #include "project/project_dialogs.h"
+#include "project/project_file_ops.h"
 #include "project/project_ops.h"
 #include "shell/session.h"
 
@@ -16,6 +17,14 @@ void register_project_operations(OperationTable& t) {
     if (create_project(s) == 0) s.projects.set_current(s.projects.last_open_entry());
   };
   t.session[40095] = [](Session& s) { open_project(s); };
+  t.session[40096] = [](Session& s) {
+    const int e = s.projects.current();
+    if (UnivariateRecord* u = s.projects.univariate(e)) save_project(s, e, *u);
+  };
+  t.session[40097] = [](Session& s) {
+    const int e = s.projects.current();
+    if (UnivariateRecord* u = s.projects.univariate(e)) save_project_as(s, e, *u);
+  };
   t.session[40069] = [](Session& s) { close_current_project(s); };
   t.session[40072] = [](Session& s) { close_all_projects(s); };
   t.session[40073] = [](Session& s) { rename_project(s, s.projects.current()); };
