@@ -36,6 +36,12 @@ void GraphDocument::store(int number, PaneKind kind, std::span<const double> x,
   if (kind == PaneKind::Bars) {  // bars stand on zero
     p.data_ymin = std::min(p.data_ymin, 0.0);
     p.data_ymax = std::max(p.data_ymax, 0.0);
+    // Half a bar's spacing on each side, so the first and last bars are whole.
+    if (p.data_xmin <= p.data_xmax && !p.x.empty()) {
+      const double half = p.x.size() > 1 ? 0.5 * (p.data_xmax - p.data_xmin) / static_cast<double>(p.x.size() - 1) : 0.5;
+      p.data_xmin -= half;
+      p.data_xmax += half;
+    }
   }
   if (p.data_xmin > p.data_xmax) p.data_xmin = p.data_xmax = 0;
   if (p.data_ymin > p.data_ymax) p.data_ymin = p.data_ymax = 0;
