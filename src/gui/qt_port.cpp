@@ -24,9 +24,15 @@ namespace {
 QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 }  // namespace
 
+// Messages of a dialog's handlers belong above that dialog, not the frame.
+QWidget* QtPort::owner() const {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  return parent_;
+}
+
 Button QtPort::message(std::string_view title, std::string_view text, Buttons buttons) {
   if (answers_) return answers_->message(title, text, buttons);
-  QMessageBox box(parent_);
+  QMessageBox box(owner());
   box.setWindowTitle(qs(title));
   box.setText(qs(text));
   box.setTextFormat(Qt::PlainText);
@@ -59,7 +65,7 @@ Button QtPort::message(std::string_view title, std::string_view text, Buttons bu
 
 bool QtPort::run_dialog(Dialog& dialog) {
   if (answers_) return answers_->run_dialog(dialog);
-  DialogView view(dialog, *this, parent_);
+  DialogView view(dialog, *this, owner());
   return view.exec() == QDialog::Accepted;
 }
 
@@ -86,8 +92,8 @@ std::optional<std::string> QtPort::choose_file(FileMode mode, std::string_view t
   if (answers_) return answers_->choose_file(mode, title, filters, initial_name);
   const QString filter = file_dialog_filter(filters);
   const QString name = qs(initial_name).trimmed();
-  const QString path = mode == FileMode::Open ? QFileDialog::getOpenFileName(parent_, qs(title), name, filter)
-                                              : QFileDialog::getSaveFileName(parent_, qs(title), name, filter);
+  const QString path = mode == FileMode::Open ? QFileDialog::getOpenFileName(owner(), qs(title), name, filter)
+                                              : QFileDialog::getSaveFileName(owner(), qs(title), name, filter);
   if (path.isEmpty()) return std::nullopt;
   return path.toStdString();
 }
@@ -152,18 +158,18 @@ bool QtPort::progress(int iteration) {
 
 bool QtPort::print_picture(const DisplayList& picture) {
   if (answers_) return answers_->print_picture(picture);
-  return zelk::print_picture(parent_, picture);
+  return zelk::print_picture(owner(), picture);
 }
 
 bool QtPort::print_text(const std::vector<std::string>& lines) {
   if (answers_) return answers_->print_text(lines);
-  return zelk::print_text(parent_, lines);
+  return zelk::print_text(owner(), lines);
 }
 
 bool QtPort::choose_colour(unsigned& rgb) {
   if (answers_) return answers_->choose_colour(rgb);
   const QColor start(static_cast<QRgb>(rgb & 0xFFFFFFu));
-  const QColor chosen = QColorDialog::getColor(start, parent_);
+  const QColor chosen = QColorDialog::getColor(start, owner());
   if (!chosen.isValid()) return false;
   rgb = static_cast<unsigned>(chosen.rgb()) & 0xFFFFFFu;
   return true;

@@ -60,6 +60,7 @@ class QtPort : public UiPort {
   bool choose_colour(unsigned& rgb) override;
 
  private:
+  QWidget* owner() const;
   QPointer<QWidget> parent_;
   FrameEvents* mirror_ = nullptr;
   UiPort* answers_ = nullptr;

@@ -200,6 +200,22 @@ TEST_F(FrameTest, DuplicatesCopyTheSourceUnderTheirOwnCaption) {
   EXPECT_TRUE(frame->graph_view(dup->id));
 }
 
+TEST_F(FrameTest, SystemMenusOfferTheCommandsOfEachWindowKind) {
+  new_project();
+  import("lake_huron.dat");
+  frame->dispatch(40042);
+  auto texts = [&](const std::string& caption) {
+    QStringList t;
+    if (const Window* w = window_named(caption))
+      for (QAction* a : frame->child(w->id)->systemMenu()->actions()) t << a->text();
+    return t;
+  };
+  const QStringList graph = texts("lake_huron.dat");
+  EXPECT_EQ(graph.mid(0, 4), (QStringList{"Duplicate", "Info", "Print", "Copy"}));
+  EXPECT_EQ(texts("INFO: lake_huron.dat").mid(0, 2), (QStringList{"Print", "Duplicate"}));
+  EXPECT_FALSE(texts("INFO: lake_huron.dat").contains("Copy"));
+}
+
 TEST_F(FrameTest, ClosingTheProjectWindowAsksFirst) {
   new_project();
   const int id = frame->app().session().desktop.active()->id;
