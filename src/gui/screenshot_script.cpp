@@ -169,6 +169,12 @@ int run_screenshot_script(MainFrame& frame, const QString& script, const QString
     } else if (step == "size" && w.size() == 3) {
       frame.showNormal();
       frame.setGeometry(0, 0, std::stoi(w[1]), std::stoi(w[2]));
+    } else if (step == "shot-help" && w.size() == 2) {
+      if (!frame.help_viewer()) return fail("the help viewer is not open");
+      settle();
+      const QString path = QDir(outdir).filePath(QString::fromStdString(w[1]) + ".png");
+      if (!frame.help_viewer()->grab().save(path)) return fail("cannot write " + path.toStdString());
+      std::cout << path.toStdString() << "\n";
     } else if (step == "shot" && w.size() == 2) {
       settle();
       const QString path = QDir(outdir).filePath(QString::fromStdString(w[1]) + ".png");

@@ -19,6 +19,7 @@ class MainFrame;
 //   maximize PREFIX             maximise a window
 //   size W H                    frame size in pixels
 //   shot NAME                   save the frame as OUTDIR/NAME.png
+//   shot-help NAME              save the help viewer
 // Returns 0 when every step ran, else 1 with a message on standard error.
 int run_screenshot_script(MainFrame& frame, const QString& script, const QString& outdir);
 
