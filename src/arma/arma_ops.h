@@ -27,6 +27,12 @@ void handle_mean(Session& s, int entry, UnivariateRecord& rec);
 // identically zero; fractional models compute them on demand).
 void update_residuals(UnivariateRecord& rec);
 
+// The likelihood of the record's model on its working series with criterion
+// -1 (maximum likelihood) or 0 (least squares): stores S/n, l, -2 ln L at the
+// model's variance, AICC with all p+q coefficients counted, and the residuals.
+// Returns -1 when the AR part is not causal or the series is identically zero.
+int record_likelihood(UnivariateRecord& rec, int criterion);
+
 // For the residual commands: computes the residuals when they are missing
 // (fractional models, whose residuals the refresh leaves out).
 void ensure_residuals(UnivariateRecord& rec);

@@ -36,6 +36,22 @@ void update_residuals(UnivariateRecord& rec) {
   rec.results.rescaled_residuals = std::move(r.rescaled_residuals);
 }
 
+int record_likelihood(UnivariateRecord& rec, int criterion) {
+  ArmaModel& m = rec.model;
+  const int n = rec.n();
+  LikelihoodResult r = model_likelihood(m, rec.x, true);
+  if (!r.causal || r.degenerate || n == 0) return -1;
+  m.criterion = criterion;
+  m.saved_wn = r.S / n;
+  m.reduced_likelihood = r.reduced;
+  m.recursion_steps = r.steps;
+  m.minus2_log_likelihood = minus2_log_likelihood(r, n, m.sigma2);
+  m.aicc = aicc(m.minus2_log_likelihood, n, m.p + m.q);
+  rec.results.residuals = std::move(r.residuals);
+  rec.results.rescaled_residuals = std::move(r.rescaled_residuals);
+  return 0;
+}
+
 void ensure_residuals(UnivariateRecord& rec) {
   if (!rec.data_present() || !rec.results.rescaled_residuals.empty()) return;
   if (!rec.model.fractional) {

@@ -54,6 +54,8 @@ TEST(LikelihoodTest, AgreesWithDenseGaussianLikelihood) {
                                          {{}, {1.5}},
                                          {{}, {1.0}},
                                          {{0.3, 0.1, -0.2}, {}},
+                                         {{0.4, -0.2, 0.1}, {0.5}},
+                                         {{0.6}, {0.3, -0.2, 0.25}},
                                          {{}, {}}}) {
     auto r = arma_likelihood(x, c.phi, c.theta, {0.0, true});
     ASSERT_TRUE(r.causal);

@@ -425,3 +425,26 @@ TEST_F(ModelMenu, NothingFreeEvaluatesOnceAndAllZeroKeepsZeros) {
 
 }  // namespace
 }  // namespace zelk
+
+#include "arma/arma_ops.h"
+
+namespace zelk {
+namespace {
+
+TEST_F(ModelMenu, RecordLikelihoodAtThePublishedOptimum) {
+  UnivariateRecord& rec = lake_huron();
+  app.dispatch(40061);
+  rec.model.p = 2;
+  rec.model.phi[0] = 1.04414;
+  rec.model.phi[1] = -0.25027;
+  rec.model.sigma2 = 0.47890;
+  ASSERT_EQ(record_likelihood(rec, -1), 0);
+  EXPECT_NEAR(rec.model.minus2_log_likelihood, 207.283, 2e-3);
+  EXPECT_NEAR(rec.model.saved_wn, 0.47890, 1e-4);
+  EXPECT_EQ(rec.results.rescaled_residuals.size(), 98u);
+  rec.model.phi[0] = 1.3;  // 1 - 1.3z + 0.25z^2 has a zero inside the unit circle
+  EXPECT_EQ(record_likelihood(rec, -1), -1);
+}
+
+}  // namespace
+}  // namespace zelk
