@@ -17,7 +17,6 @@ namespace zelk {
 namespace {
 
 bool ask(QWidget* parent, QPrinter& printer) {
-  printer.setDocName(QStringLiteral("ZELK"));
   QPrintDialog dialog(&printer, parent);
   return dialog.exec() == QDialog::Accepted;
 }
@@ -25,6 +24,7 @@ bool ask(QWidget* parent, QPrinter& printer) {
 }  // namespace
 
 void print_picture_to(QPrinter& printer, const DisplayList& picture, double screen_dpi_x, double screen_dpi_y) {
+  printer.setDocName(QStringLiteral("ZELK"));
   QPainter painter;
   if (!painter.begin(&printer)) return;
   // The picture keeps its size in inches on paper, shrunk when the page is smaller.
@@ -39,6 +39,7 @@ void print_picture_to(QPrinter& printer, const DisplayList& picture, double scre
 }
 
 void print_text_to(QPrinter& printer, const std::vector<std::string>& lines) {
+  printer.setDocName(QStringLiteral("ZELK"));
   QPainter painter;
   if (!painter.begin(&printer)) return;
   QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
