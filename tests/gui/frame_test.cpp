@@ -13,6 +13,8 @@
 #include <QToolBar>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "gui/graph_view.h"
 #include "gui/info_view.h"
 #include "qt_app.h"
@@ -247,6 +249,27 @@ TEST_F(FrameTest, TheWindowMenuListsTheChildWindows) {
   EXPECT_TRUE(texts.contains("&Cascade"));
   EXPECT_TRUE(texts.contains("&1 lake_huron.dat"));
   EXPECT_TRUE(texts.contains("&2 INFO: lake_huron.dat"));
+}
+
+TEST_F(FrameTest, TileStacksFullWidthStripsAndCascadeKeepsWindowsLarge) {
+  new_project();
+  import("lake_huron.dat");
+  frame->dispatch(40042);
+  frame->dispatch(40074);
+  const QSize area = frame->client()->viewport()->size();
+  std::vector<QRect> strips;
+  for (QMdiSubWindow* sub : frame->client()->subWindowList()) strips.push_back(sub->geometry());
+  ASSERT_EQ(strips.size(), 2u);
+  std::sort(strips.begin(), strips.end(), [](const QRect& a, const QRect& b) { return a.top() < b.top(); });
+  EXPECT_EQ(strips[0], QRect(0, 0, area.width(), area.height() / 2));
+  EXPECT_EQ(strips[1].top(), area.height() / 2);
+  EXPECT_EQ(strips[1].bottom(), area.height() - 1);
+
+  frame->dispatch(40075);
+  for (QMdiSubWindow* sub : frame->client()->subWindowList()) {
+    EXPECT_EQ(sub->width(), std::max(360, area.width() * 2 / 3));
+    EXPECT_TRUE(QRect(QPoint(0, 0), area).contains(sub->geometry()));
+  }
 }
 
 TEST_F(FrameTest, HelpOpensTheProgramsOwnPages) {
