@@ -97,7 +97,7 @@ void subsequence(Session& s, int entry, UnivariateRecord& rec) {
 }
 
 void undo_transformation(Session& s, int entry, UnivariateRecord& rec) {
-  if (rec.regression.removed) {
+  if (regression_removed(rec)) {
     s.port.message("ZELK Error", "Must remove regression function before untransforming");
     return;
   }

@@ -32,8 +32,13 @@ bool transform_allowed(std::span<const Transformation> list, bool regression_rem
   return false;
 }
 
+bool regression_removed(const UnivariateRecord& rec) {
+  // An estimated trend has been subtracted from the working series.
+  return rec.regression.removed || rec.regression.estimation != 0;
+}
+
 bool transform_allowed(const UnivariateRecord& rec, TransformCommand c) {
-  return rec.data_present() && transform_allowed(rec.transforms, rec.regression.removed, c);
+  return rec.data_present() && transform_allowed(rec.transforms, regression_removed(rec), c);
 }
 
 }  // namespace zelk

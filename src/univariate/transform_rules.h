@@ -23,5 +23,8 @@ enum class TransformCommand : int {
 
 bool transform_allowed(std::span<const Transformation> list, bool regression_removed, TransformCommand c);
 bool transform_allowed(const UnivariateRecord& rec, TransformCommand c);
+// True while a regression trend is taken out of the series: transformations
+// and their undo wait until it is put back.
+bool regression_removed(const UnivariateRecord& rec);
 
 }  // namespace zelk

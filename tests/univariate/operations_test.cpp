@@ -337,6 +337,15 @@ TEST_F(Desk, UndoRefusedWhileARegressionIsRemoved) {
   app.dispatch(40055);
   EXPECT_EQ(port.shown().back(), "MESSAGE [ZELK Error] Must remove regression function before untransforming -> OK");
   EXPECT_EQ(rec.transforms.size(), 1u);
+  // An estimated trend (least squares) counts the same.
+  rec.regression.removed = false;
+  rec.regression.estimation = 1;
+  app.dispatch(40055);
+  EXPECT_EQ(rec.transforms.size(), 1u);
+  for (int id : {40056, 40066, 40044, 40061, 40067}) EXPECT_FALSE(app.menu_state().enabled(id)) << id;
+  rec.regression.estimation = 0;
+  app.dispatch(40055);
+  EXPECT_TRUE(rec.transforms.empty());
 }
 
 TEST_F(Desk, ClassicalMessagesFitReportAndShowFit) {
