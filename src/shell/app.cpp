@@ -106,11 +106,12 @@ void App::run_univariate(int id) {
   if (id == 40047 || id == 40048 || id == 40049) step_acf_panes(id, *rec);
   if (id == 40084) {
     if (Window* w = s.desktop.find(entry, Slot::ResidualAcf)) {
+      const int window_id = w->id;  // the refresh may reopen the window
       rec->residual_acf_mode = (rec->residual_acf_mode & ~24) | next_panes(rec->residual_acf_mode);
       auto slot = table_.slots.find(Slot::ResidualAcf);
       if (slot != table_.slots.end() && slot->second.refresh)
         guarded(s, rec, [&] { slot->second.refresh(s, entry, *rec); });
-      if (Window* again = s.desktop.by_id(w->id)) s.desktop.changed(*again);
+      if (Window* again = s.desktop.by_id(window_id)) s.desktop.changed(*again);
       return;
     }
   }
