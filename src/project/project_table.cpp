@@ -72,6 +72,10 @@ MultivariateRecord* ProjectTable::multivariate(int entry) {
   return kind(entry) == ProjectKind::Multivariate ? at(entry).multi.get() : nullptr;
 }
 
+const MultivariateRecord* ProjectTable::multivariate(int entry) const {
+  return kind(entry) == ProjectKind::Multivariate ? at(entry).multi.get() : nullptr;
+}
+
 int ProjectTable::open_count() const {
   int n = 0;
   for (const Entry& e : entries_) n += e.kind != ProjectKind::Free;

@@ -29,6 +29,7 @@ class ProjectTable {
   UnivariateRecord* univariate(int entry);
   MultivariateRecord* multivariate(int entry);
   const UnivariateRecord* univariate(int entry) const;
+  const MultivariateRecord* multivariate(int entry) const;
   int open_count() const;
 
   int current() const { return current_; }

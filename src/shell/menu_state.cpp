@@ -102,7 +102,7 @@ MenuState compute_menu_state(const Session& s) {
     case ProjectKind::Multivariate:
       m.kind = MenuKind::Multivariate;
       // The table has no const look-up for multivariate records; nothing is changed here.
-      multivariate_rules(s, *const_cast<ProjectTable&>(s.projects).multivariate(cur), m);
+      multivariate_rules(s, *s.projects.multivariate(cur), m);
       break;
   }
   return m;

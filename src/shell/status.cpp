@@ -14,7 +14,7 @@ StatusLine compute_status(const Session& s) {
     line.parts[1] = rec->transforms.empty() ? "None" : rec->transform_summary;
     line.parts[2] = rec->iterations >= 1 ? "Iteration  " + std::to_string(rec->iterations) : " ";
   } else if (s.projects.kind(cur) == ProjectKind::Multivariate) {
-    const MultivariateRecord* m = const_cast<ProjectTable&>(s.projects).multivariate(cur);
+    const MultivariateRecord* m = s.projects.multivariate(cur);
     line.parts[0] = m->name.substr(0, 127);
     if (m->data_present()) {
       const auto active = std::count(m->active.begin(), m->active.end(), true);

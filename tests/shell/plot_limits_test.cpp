@@ -48,7 +48,7 @@ TEST_F(PlotLimits, NextPlotMovesTheYFieldsToTheNextPane) {
   answer({{"xmax", "2"}, {"ymin", "-0.5"}, {"ymax", "0.5"}});
   set_plot_limits_command(s, w);
   EXPECT_TRUE(port.errors().empty());
-  EXPECT_EQ(w.graph->xmin(), 1);
+  EXPECT_EQ(w.graph->xmin(), 0.5);  // untouched: the full range, half a bar left of the first
   EXPECT_EQ(w.graph->xmax(), 2);
   EXPECT_EQ(w.graph->pane(2).ymin, -0.5);
   EXPECT_EQ(w.graph->pane(2).ymax, 0.5);
