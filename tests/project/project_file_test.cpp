@@ -70,6 +70,7 @@ TEST(ProjectFileWriter, LongRecordsContinueOnShortLinesAndReadBack) {
   UnivariateRecord r = small_record();
   std::vector<double> x;
   for (int i = 0; i < 200; ++i) x.push_back(1.0 / (i + 3) - 1e-300 * i);
+  x.insert(x.end(), {5e-324, -2.2250738585072014e-308, 1.7976931348623157e308, -0.0});
   r.set_data(x);
   const std::string text = project_file_text(r, small_colours());
   std::size_t start = 0, longest = 0;
