@@ -137,8 +137,8 @@ bool SpecifyModelDialog::read_field(std::string_view key, UiPort& port) {
   } else if (key == "M") {
     const auto M = read_integer(control("M").text);
     if (!M || *M < 50) return refuse("M must be at least 50.");
-    // The fractional ACF holds M + lags values: keep it to a sane size.
-    if (*M > 100000) return refuse("M must be at most 100000.");
+    // The fractional ACF costs of order M^2: keep it to a sane size.
+    if (*M > 10000) return refuse("M must be at most 10000.");
     m_.M = static_cast<int>(*M);
   }
   return true;
