@@ -84,10 +84,9 @@ void DialogView::build() {
   top->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
   top->setRowWrapPolicy(QFormLayout::DontWrapRows);
   outer->addLayout(top);
-  // Group boxes first, so that a control may name a box declared after it.
+  // A control sits in the group box its group names when that box came
+  // before it; a radio group without a box stays at the top level.
   auto& cs = dialog_.controls();
-  for (std::size_t i = 0; i < cs.size(); ++i)
-    if (cs[i].kind == ControlKind::Group) groups_[cs[i].key] = nullptr;
   for (std::size_t i = 0; i < cs.size(); ++i) {
     if (auto col = columns_.find(cs[i].group); col != columns_.end() && col->second.grid && cs[i].group != cs[i].key) {
       place_in_column(i, col->second);
