@@ -12,6 +12,8 @@ namespace zelk {
 
 namespace {
 
+constexpr int kPrinterImage = kApplicationImages;
+
 // One palette for all buttons: blue for sample statistics, red for the model,
 // orange for residuals, green for forecasts and data coming in, purple for
 // the multivariate and transfer-function tools.
@@ -343,6 +345,13 @@ void paint(Draw& d, int index) {
       for (double y : {6.5, 9.5, 12.0}) d.line(3, y, 8, y, kGrey);
       d.arrow(6, 8, 15.5, kOrange);
       break;
+    case kPrinterImage:  // drawn here too when the desktop theme has no printer
+      d.page(4, 0, 8, 6);
+      d.box(1, 5, 14, 7, QColor(214, 220, 228), kInk);
+      d.fill(11, 7, 2, 1, kGreen);
+      d.box(4, 10, 8, 5, kPaper, kInk);
+      d.line(5.5, 12.5, 10.5, 12.5, kGrey);
+      break;
     default:
       break;
   }
@@ -406,7 +415,7 @@ QIcon standard_icon(StandardImage image, const QStyle* style) {
     case StandardImage::Close: return style->standardIcon(QStyle::SP_DialogCloseButton);
     case StandardImage::Print: {
       QIcon themed = QIcon::fromTheme(QStringLiteral("document-print"));
-      return themed.isNull() ? style->standardIcon(QStyle::SP_ComputerIcon) : themed;
+      return themed.isNull() ? QIcon(new VectorIconEngine(kPrinterImage)) : themed;
     }
     case StandardImage::None: break;
   }
