@@ -3,6 +3,7 @@
 #include "project/univariate_record.h"
 #include "shell/menu_state.h"
 #include "shell/session.h"
+#include "arma/arma_ops.h"
 #include "univariate/integer_dialog.h"
 #include "univariate/transform_rules.h"
 #include "univariate/transforms.h"
@@ -51,6 +52,8 @@ void push(Session& s, int entry, UnivariateRecord& rec, Transformation node, Tim
 
 void series_changed(Session& s, int entry, UnivariateRecord& rec) {
   rec.transform_summary = transform_summary(rec.transforms);
+  // Residuals, once there, follow the series they belong to.
+  if (!rec.results.residuals.empty()) update_residuals(rec);
   refresh_project(s, entry);
 }
 

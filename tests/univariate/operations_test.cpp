@@ -480,3 +480,22 @@ TEST_F(Desk, EveryDialogIsListed) {
 
 }  // namespace
 }  // namespace zelk
+
+namespace zelk {
+namespace {
+
+TEST_F(Desk, ResidualsFollowTheSeriesAfterATransformation) {
+  UnivariateRecord& rec = project_with({1, 3, 6, 10, 15});
+  app.dispatch(40083);  // no residuals yet: nothing happens
+  EXPECT_TRUE(rec.results.residuals.empty());
+  rec.results.residuals.assign(5, 0.0);  // as a fit leaves them
+  dialog("Difference the series", {{"Enter lag:", "1"}});
+  app.dispatch(40044);
+  // White noise model: the residuals are the differenced series itself.
+  EXPECT_EQ(rec.results.residuals, (std::vector<double>{2, 3, 4, 5}));
+  app.dispatch(40055);  // undo
+  EXPECT_EQ(rec.results.residuals, (std::vector<double>{1, 3, 6, 10, 15}));
+}
+
+}  // namespace
+}  // namespace zelk
