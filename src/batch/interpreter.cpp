@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "batch/listing.h"
-#include "batch/words.h"
+#include "shell/script_words.h"
 #include "plot/format.h"
 #include "plot/render.h"
 #include "plot/svg.h"

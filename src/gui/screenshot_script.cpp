@@ -18,38 +18,12 @@
 #include "gui/frame.h"
 #include "gui/graph_view.h"
 #include "shell/dialog.h"
+#include "shell/script_words.h"
 #include "shell/scripted_port.h"
 
 namespace zelk {
 
 namespace {
-
-std::vector<std::string> split_words(const std::string& line) {
-  std::vector<std::string> words;
-  std::string word;
-  bool in_word = false, quoted = false;
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    const char c = line[i];
-    if (c == '\\' && i + 1 < line.size()) {
-      word += line[++i];
-      in_word = true;
-    } else if (c == '"') {
-      quoted = !quoted;
-      in_word = true;
-    } else if (!quoted && (c == ' ' || c == '\t')) {
-      if (in_word) words.push_back(word);
-      word.clear();
-      in_word = false;
-    } else if (!quoted && c == '#' && !in_word) {
-      break;
-    } else {
-      word += c;
-      in_word = true;
-    }
-  }
-  if (in_word) words.push_back(word);
-  return words;
-}
 
 void settle() {
   for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
@@ -82,7 +56,9 @@ int run_screenshot_script(MainFrame& frame, const QString& script, const QString
   QTextStream in(&file);
   while (!in.atEnd()) {
     ++number;
-    const std::vector<std::string> w = split_words(in.readLine().toStdString());
+    std::string split_error;
+    const std::vector<std::string> w =
+        split_words(in.readLine().toStdString(), &split_error).value_or(std::vector<std::string>{});
     if (w.empty()) continue;
     auto fail = [&](const std::string& why) {
       std::cerr << "line " << number << ": " << why << "\n";

@@ -1,4 +1,4 @@
-#include "batch/words.h"
+#include "shell/script_words.h"
 
 namespace zelk {
 
