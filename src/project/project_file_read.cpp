@@ -163,7 +163,7 @@ void read_fractional(RecordReader& in, ArmaModel& m) {
   std::string label;
   if (!in.word(label, 16) || label != "Fractional") return;
   need(in.logical(m.fractional) && in.real(m.d) && in.integer(m.M));
-  need(m.d > -0.5 && m.d < 0.5 && m.M >= 50 && m.M <= 100000);
+  need(m.d > -0.5 && m.d < 0.5 && m.M >= 50 && m.M <= 10000);
   if (!m.fractional) {
     m.d = 0;
     m.M = 50;
