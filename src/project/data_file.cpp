@@ -135,10 +135,12 @@ template <typename Source, typename Take>
 void for_each_line(Source&& read_chunk, Take&& take) {
   std::string carry;
   bool carrying = false, skip_lf = false, first_chunk = true;
-  std::unique_ptr<char[]> buf(new char[kChunk]);
+  // Short texts (a clipboard line) need no megabyte buffer.
+  const std::size_t chunk = std::min(kChunk, read_chunk.size_hint());
+  std::unique_ptr<char[]> buf(new char[chunk]);
   long long number = 0;
   for (;;) {
-    const std::size_t got = read_chunk(buf.get(), kChunk);
+    const std::size_t got = read_chunk(buf.get(), chunk);
     if (got == 0) break;
     const char* p = buf.get();
     const char* end = p + got;
@@ -250,11 +252,13 @@ ReadResult<Table> parse_table(Source&& src, int m) {
 
 struct FileSource {
   std::FILE* f;
+  std::size_t size_hint() const { return kChunk; }
   std::size_t operator()(char* buf, std::size_t size) { return std::fread(buf, 1, size, f); }
 };
 
 struct TextSource {
   std::string_view text;
+  std::size_t size_hint() const { return std::max<std::size_t>(text.size(), 1); }
   std::size_t operator()(char* buf, std::size_t size) {
     std::size_t n = std::min(size, text.size());
     std::memcpy(buf, text.data(), n);
