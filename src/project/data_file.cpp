@@ -183,8 +183,8 @@ struct LineParser {
   int m = 1;  // values per time point
   std::vector<double> values;
   std::vector<double> pending;  // the time point being read
-  bool stopped = false;
   std::optional<FileMessage> error;
+  DataReadFailure failure = DataReadFailure::None;
 
   // Returns false to stop reading.
   bool take(long long number, std::string_view line) {
@@ -197,15 +197,16 @@ struct LineParser {
       std::string_view item = line.substr(i, j - i);
       if (m == 1 && looks_like_decimal_comma(item, line.substr(j))) {
         error = decimal_comma(number, line);
+        failure = DataReadFailure::DecimalComma;
         return false;
       }
       double v = 0;
       switch (item.size() > kMaxItem ? ItemKind::NotNumber : parse_item(item, v)) {
         case ItemKind::NotFinite:
           error = not_finite(number, item);
+          failure = DataReadFailure::NotFinite;
           return false;
         case ItemKind::NotNumber:
-          stopped = true;
           return false;
         case ItemKind::Number:
           if (m == 1) {
@@ -230,19 +231,19 @@ ReadResult<std::vector<double>> parse_series(Source&& src, std::size_t capacity 
   LineParser p;
   p.values.reserve(capacity);
   for_each_line(src, [&](long long n, std::string_view line) { return p.take(n, line); });
-  if (p.error) return {std::nullopt, *p.error};
-  if (p.values.empty()) return {std::nullopt, {kReadTitle, "The file holds no data values."}};
+  if (p.error) return {std::nullopt, *p.error, p.failure};
+  if (p.values.empty()) return {std::nullopt, {kReadTitle, "The file holds no data values."}, DataReadFailure::NoValues};
   if (p.values.capacity() > 2 * p.values.size()) p.values.shrink_to_fit();
   return {std::move(p.values), {}};
 }
 
 template <typename Source>
 ReadResult<Table> parse_table(Source&& src, int m) {
-  if (m < 1) return {std::nullopt, {"ERROR", "Unrecognized file format"}};
+  if (m < 1) return {std::nullopt, {"ERROR", "Unrecognized file format"}, DataReadFailure::NoValues};
   LineParser p;
   p.m = m;
   for_each_line(src, [&](long long n, std::string_view line) { return p.take(n, line); });
-  if (p.error) return {std::nullopt, *p.error};
+  if (p.error) return {std::nullopt, *p.error, p.failure};
   Table t;
   t.m = m;
   t.n = static_cast<int>(p.values.size() / static_cast<std::size_t>(m));
@@ -274,9 +275,9 @@ struct FileCloser {
 template <typename T, typename Parse>
 ReadResult<T> with_file(const std::string& path, Parse&& parse) {
   std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path.c_str(), "rb"));
-  if (!f) return {std::nullopt, {kReadTitle, "Cannot open file"}};
+  if (!f) return {std::nullopt, {kReadTitle, "Cannot open file"}, DataReadFailure::Open};
   ReadResult<T> r = parse(FileSource{f.get()});
-  if (std::ferror(f.get())) return {std::nullopt, {kReadTitle, "Cannot read file"}};
+  if (std::ferror(f.get())) return {std::nullopt, {kReadTitle, "Cannot read file"}, DataReadFailure::Read};
   return r;
 }
 
@@ -293,7 +294,7 @@ ReadResult<std::vector<double>> read_data_file(const std::string& path) {
         ++lines;
         ++p;
       }
-    if (std::ferror(s.f)) return ReadResult<std::vector<double>>{std::nullopt, {kReadTitle, "Cannot read file"}};
+    if (std::ferror(s.f)) return ReadResult<std::vector<double>>{std::nullopt, {kReadTitle, "Cannot read file"}, DataReadFailure::Read};
     std::rewind(s.f);
     return parse_series(s, std::min<std::size_t>(lines, 1 << 27));
   });

@@ -15,10 +15,13 @@ struct FileMessage {
   std::string text;
 };
 
+enum class DataReadFailure { None, Open, Read, NoValues, NotFinite, DecimalComma };
+
 template <typename T>
 struct ReadResult {
   std::optional<T> value;
   FileMessage error;  // set when value is empty
+  DataReadFailure failure = DataReadFailure::None;
   bool ok() const { return value.has_value(); }
 };
 

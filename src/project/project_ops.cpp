@@ -52,7 +52,7 @@ bool clipboard_value(Session& s, std::string_view line, std::size_t number, doub
     v = r.value->front();
     return true;
   }
-  if (r.error.text.find("not a finite number") != std::string::npos) {
+  if (r.failure == DataReadFailure::NotFinite) {
     s.port.message("Import from clipboard",
                    "Line " + std::to_string(number) + " of the clipboard text is not a finite number.", Buttons::Ok);
     return false;
@@ -106,14 +106,9 @@ bool open_project(Session& s) {
     s.projects.set_current(s.projects.last_open_entry());
     return false;
   }
-  Window& w = project_window(s, entry);
-  if (s.operations) {
-    auto it = s.operations->slots.find(Slot::Project);
-    Window& info = s.desktop.info(w, project_name(s, entry));
-    if (it != s.operations->slots.end() && it->second.write_info)
-      it->second.write_info(s, entry, *s.projects.univariate(entry));
-    s.desktop.changed(info);
-  }
+  // The project window's INFO comes with an opened project; plotting writes it.
+  s.desktop.info(project_window(s, entry), project_name(s, entry));
+  plot_project_window(s, entry, *s.projects.univariate(entry));
   focus_project_window(s, entry);
   return true;
 }

@@ -30,11 +30,10 @@ Window& Desktop::graph(int project, Slot slot, const std::string& project_name) 
 
 Window& Desktop::info(Window& graph_window, const std::string& project_name) {
   if (Window* i = by_id(graph_window.info)) return *i;
-  const int graph_id = graph_window.id;  // `graph_window` may move when the list grows
   Window& i = open(WindowKind::Info, graph_window.project, graph_window.slot,
                    slot_prefixes(graph_window.slot).info + project_name);
-  i.source = graph_id;
-  by_id(graph_id)->info = i.id;
+  i.source = graph_window.id;
+  graph_window.info = i.id;
   return i;
 }
 

@@ -225,3 +225,22 @@ TEST_F(Fixture, CloseQuestionsAndRename) {
 
 }  // namespace
 }  // namespace zelk
+
+namespace zelk {
+namespace {
+
+TEST_F(Fixture, OpenGivesTheProjectItsInfoWindowAndAFailedOpenFreesTheEntry) {
+  port.queue_dialog({"Create New Project ", {}, "OK"});
+  port.queue_file(file("a.dat", "1\n2\n"));
+  ASSERT_TRUE(open_project(s));
+  EXPECT_NE(s.desktop.find_info(1, Slot::Project), nullptr);
+  EXPECT_EQ(s.desktop.find_info(1, Slot::Project)->caption, "INFO: a.dat");
+  port.queue_dialog({"Create New Project ", {}, "OK"});
+  port.queue_file(std::nullopt);
+  EXPECT_FALSE(open_project(s));
+  EXPECT_EQ(s.projects.kind(2), ProjectKind::Free);
+  EXPECT_EQ(s.projects.current(), 1);
+}
+
+}  // namespace
+}  // namespace zelk
