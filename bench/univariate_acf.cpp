@@ -11,8 +11,8 @@
 #include <random>
 #include <vector>
 
-#include "univariate/acf.h"
-#include "univariate/transforms.h"
+#include "numeric/acf.h"
+#include "model/transforms.h"
 
 namespace {
 

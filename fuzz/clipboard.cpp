@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <string>
 
-#include "project/project_ops.h"
-#include "shell/operations.h"
-#include "shell/scripted_port.h"
-#include "shell/session.h"
+#include "files/project_ops.h"
+#include "port/operations.h"
+#include "port/scripted_port.h"
+#include "port/session.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;

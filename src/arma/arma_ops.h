@@ -3,7 +3,7 @@
 // Switch to invertible and Max likelihood, with their reports.
 #include <memory>
 
-#include "shell/dialog.h"
+#include "port/dialog.h"
 
 namespace zelk {
 

@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "arma/model.h"
+#include "model/arma_model.h"
 
 namespace zelk {
 

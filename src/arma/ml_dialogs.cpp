@@ -6,7 +6,7 @@
 #include "arma/acvf.h"
 #include "arma/ml_fit.h"
 #include "plot/format.h"
-#include "shell/port.h"
+#include "port/port.h"
 
 namespace zelk {
 namespace {

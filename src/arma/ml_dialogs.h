@@ -6,8 +6,8 @@
 #include <array>
 #include <string>
 
-#include "arma/model.h"
-#include "shell/dialog.h"
+#include "model/arma_model.h"
+#include "port/dialog.h"
 
 namespace zelk {
 

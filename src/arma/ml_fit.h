@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "arma/likelihood.h"
-#include "arma/model.h"
+#include "model/arma_model.h"
 #include "numeric/minimize.h"
 
 namespace zelk {

@@ -3,14 +3,14 @@
 #include <cmath>
 
 #include "arma/arma_ops.h"
+#include "model/transforms.h"
+#include "project/transform_rules.h"
 #include "arma/ml_dialogs.h"
 #include "arma/ml_fit.h"
 #include "arma/ml_report.h"
 #include "arma/whittle.h"
 #include "project/univariate_record.h"
-#include "shell/session.h"
-#include "shell/status.h"
-#include "univariate/univariate_ops.h"
+#include "port/session.h"
 
 namespace zelk {
 namespace {
@@ -22,7 +22,7 @@ struct StatusProgress : numeric::IterationCallback {
   StatusProgress(Session& session, UnivariateRecord& r) : s(session), rec(r) {}
   bool on_iteration(int iteration, double) override {
     rec.iterations = iteration;
-    s.port.status_changed(compute_status(s));
+    s.status_changed();
     return s.port.progress(iteration);
   }
 };
@@ -60,7 +60,7 @@ void fractional_ml(Session& s, int entry, UnivariateRecord& rec) {
   }
   rec.model = std::move(m);
   rec.iterations = fit.iterations;
-  s.port.status_changed(compute_status(s));
+  s.status_changed();
   MlReportFacts facts;
   facts.optimized = !rec.model.no_optimization;
   write_ml_report(s, entry, rec, facts);
@@ -76,7 +76,9 @@ void handle_mean(Session& s, int entry, UnivariateRecord& rec) {
   }
   if (mean_subtracted(rec)) return;
   SubtractMeanDialog d;
-  if (s.port.run_dialog(d)) subtract_mean(s, entry, rec);
+  if (!s.port.run_dialog(d) || !transform_allowed(rec, TransformCommand::SubtractMean)) return;
+  rec.push_transform(apply_subtract_mean(rec.x), rec.first, rec.last);
+  s.publish(Event::SeriesChanged, entry);
 }
 
 void max_likelihood(Session& s, int entry, UnivariateRecord& rec) {
@@ -125,7 +127,7 @@ void max_likelihood(Session& s, int entry, UnivariateRecord& rec) {
     m.no_optimization = entered_no_opt;
     rec.model = std::move(m);
     rec.iterations = rec.model.iterations;
-    s.port.status_changed(compute_status(s));
+    s.status_changed();
     write_ml_report(s, entry, rec, facts);
     model_changed(s, entry, rec);
     std::string trouble;

@@ -1,3 +1,4 @@
+#include "arma/windows.h"
 #include "arma/ml_report.h"
 
 #include <cmath>
@@ -8,7 +9,7 @@
 #include "numeric/minimize.h"
 #include "plot/format.h"
 #include "project/univariate_record.h"
-#include "shell/session.h"
+#include "port/session.h"
 
 namespace zelk {
 namespace {
@@ -30,7 +31,7 @@ double arma_bic(std::span<const double> x, double sigma2, int k) {
 }
 
 void write_ml_report(Session& s, int entry, UnivariateRecord& rec, const MlReportFacts& facts) {
-  Window& w = s.desktop.report(entry, Slot::MlEstimates, rec.name);
+  Window& w = s.desktop.report(entry, windows::MlEstimates, rec.name);
   TextDocument& doc = *w.text;
   const ArmaModel& m = rec.model;
   const int n = rec.n();

@@ -6,7 +6,7 @@
 
 #include "arma/acvf.h"
 #include "numeric/special.h"
-#include "univariate/acf.h"
+#include "numeric/acf.h"
 
 namespace zelk {
 namespace {

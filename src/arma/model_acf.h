@@ -9,7 +9,7 @@
 // Davis 1991, Sec. 5.2).
 #include <vector>
 
-#include "arma/model.h"
+#include "model/arma_model.h"
 
 namespace zelk {
 

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <span>
 
+#include "arma/windows.h"
 #include "arma/acvf.h"
 #include "arma/arma_ops.h"
 #include "arma/fractional_residuals.h"
@@ -11,7 +12,7 @@
 #include "arma/specify_dialog.h"
 #include "plot/format.h"
 #include "project/univariate_record.h"
-#include "shell/session.h"
+#include "port/session.h"
 
 namespace zelk {
 namespace {
@@ -66,8 +67,7 @@ void ensure_residuals(UnivariateRecord& rec) {
 void model_changed(Session& s, int entry, UnivariateRecord& rec) {
   rec.model.model_acf.clear();
   rec.model.model_pacf.clear();
-  update_residuals(rec);
-  refresh_project(s, entry);
+  s.publish(Event::ModelChanged, entry);
 }
 
 void specify_model(Session& s, int entry, UnivariateRecord& rec) {
@@ -78,7 +78,7 @@ void specify_model(Session& s, int entry, UnivariateRecord& rec) {
 }
 
 void write_ar_ma_infinity(Session& s, int entry, UnivariateRecord& rec) {
-  Window* w = s.desktop.find(entry, Slot::ArmaInfinity);
+  Window* w = s.desktop.find(entry, windows::ArmaInfinity);
   if (!w || !w->text) return;
   const ArmaModel& m = rec.model;
   TextDocument& doc = *w->text;
@@ -108,7 +108,7 @@ void write_ar_ma_infinity(Session& s, int entry, UnivariateRecord& rec) {
 }
 
 void ar_ma_infinity(Session& s, int entry, UnivariateRecord& rec) {
-  s.desktop.report(entry, Slot::ArmaInfinity, rec.name);
+  s.desktop.report(entry, windows::ArmaInfinity, rec.name);
   write_ar_ma_infinity(s, entry, rec);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The lines that print the current model in every report: "ARMA Model: "
 // and the equation, four terms a line.
-#include "arma/model.h"
+#include "model/arma_model.h"
 #include "plot/document.h"
 
 namespace zelk {

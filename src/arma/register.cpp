@@ -1,18 +1,87 @@
+// The ARMA model: specification, estimation, its infinite representations
+// and the residual analysis commands.
 #include "arma/arma_ops.h"
-#include "shell/operations.h"
+#include "arma/features.h"
+#include "arma/windows.h"
+#include "port/rules.h"
+#include "port/session.h"
+#include "project/univariate_record.h"
 
 namespace zelk {
+namespace {
 
-void register_arma_operations(OperationTable& table) {
-  table.univariate[40045] = specify_model;
-  table.univariate[40079] = max_likelihood;
-  table.univariate[40090] = ar_ma_infinity;
-  table.univariate[40105] = switch_to_invertible;
-  table.slots[Slot::ArmaInfinity].refresh = write_ar_ma_infinity;
-  table.slots[Slot::ArmaInfinity].write_info = write_ar_ma_infinity;
+CommandSpec command(int id, const char* text, const char* path, int order, UnivariateOperation op = {}) {
+  CommandSpec c;
+  c.id = id;
+  c.text = text;
+  c.scope = CommandScope::Univariate;
+  c.places = {{MenuKind::Univariate, path, order}};
+  c.univariate = std::move(op);
+  return c;
+}
+
+CommandSpec with_button(CommandSpec c, int order, int image, const char* tooltip) {
+  c.button = {kUnivariateBar, order, image, StandardImage::None};
+  c.tooltip = tooltip;
+  return c;
+}
+
+// Asking for the residual ACF window again steps through its panes.
+void residual_acf(Session& s, int entry, UnivariateRecord& rec) {
+  Window* w = s.desktop.find(entry, windows::ResidualAcf);
+  if (!w) return;
+  const int window_id = w->id;  // the refresh may reopen the window
+  const int mode = rec.residual_acf_mode;
+  const int panes = (mode & 24) == 8 ? 16 : (mode & 24) == 16 ? 24 : 8;
+  rec.residual_acf_mode = (mode & ~24) | panes;
+  if (const WindowHandlers* h = s.registry ? s.registry->window(windows::ResidualAcf) : nullptr; h && h->refresh)
+    h->refresh(s, entry, rec);
+  if (Window* again = s.desktop.by_id(window_id)) s.desktop.changed(*again);
+}
+
+}  // namespace
+
+Feature describe_arma() {
+  Feature f;
+  f.name = "arma";
+  f.popups = {{MenuKind::Univariate, "&Model", 2, rules::project_open}, {MenuKind::Univariate, "&Model > &Estimation", 11, {}}};
+
+  f.commands.push_back(with_button(command(cmd::SpecifyModel, "&Specify", "&Model", 10, specify_model), 20, 4,
+                                   "Specify model"));
+  CommandSpec c = with_button(command(cmd::Preliminary, "&Preliminary", "&Model > &Estimation", 10), 22, 5,
+                              "Preliminary estimation");
+  c.enabled = rules::unless_empty_project;
+  f.commands.push_back(c);
+  c = with_button(command(cmd::MaxLikelihood, "&Max likelihood", "&Model > &Estimation", 11, max_likelihood), 23, 6,
+                  "Maximum likelihood estimation");
+  c.enabled = rules::unless_empty_project;
+  f.commands.push_back(c);
+  c = command(cmd::Simulate, "S&imulate", "&Model", 20);
+  c.project_event = true;
+  f.commands.push_back(c);
+  f.commands.push_back(command(cmd::ArMaInfinity, "&AR/MA Infinity", "&Model", 21, ar_ma_infinity));
+  f.commands.push_back(command(cmd::SwitchToInvertible, "S&witch to invertible", "&Model", 22, switch_to_invertible));
+
+  const char* residuals = "St&atistics > &Residual Analysis";
+  f.commands.push_back(with_button(command(cmd::ResidualPlot, "&Plot", residuals, 10), 30, 8, "Plot residuals"));
+  f.commands.push_back(with_button(command(cmd::ResidualAcf, "&ACF/PACF", residuals, 11, residual_acf), 31, 9,
+                                   "Plot ACF/PACF of residuals"));
+  f.commands.push_back(command(cmd::TestsOfRandomness, "&Tests of Randomness", residuals, 13));
+
+  f.windows.push_back({windows::ArmaInfinity, write_ar_ma_infinity, write_ar_ma_infinity, {}, {}});
+
+  // Residuals, once there, follow the series and the model they belong to.
+  f.reactions.push_back({Event::SeriesChanged, [](Session& s, int entry) {
+                           if (UnivariateRecord* r = s.projects.univariate(entry); r && !r->results.residuals.empty())
+                             update_residuals(*r);
+                         }});
+  f.reactions.push_back({Event::ModelChanged, [](Session& s, int entry) {
+                           if (UnivariateRecord* r = s.projects.univariate(entry)) update_residuals(*r);
+                         }});
   for (auto make : {make_specify_model_dialog, make_mle_dialog, make_constrain_dialog, make_mle_continue_dialog,
                     make_subtract_mean_dialog, make_fractional_mle_dialog})
-    table.dialogs.push_back(make);
+    f.dialogs.push_back(make);
+  return f;
 }
 
 }  // namespace zelk

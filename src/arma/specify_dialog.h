@@ -4,8 +4,8 @@
 // check. It edits a copy of the model; the caller stores result() on OK.
 #include <string>
 
-#include "arma/model.h"
-#include "shell/dialog.h"
+#include "model/arma_model.h"
+#include "port/dialog.h"
 
 namespace zelk {
 

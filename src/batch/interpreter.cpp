@@ -1,3 +1,4 @@
+#include "port/commands.h"
 #include "batch/interpreter.h"
 
 #include <algorithm>
@@ -10,7 +11,7 @@
 #include "plot/format.h"
 #include "plot/render.h"
 #include "plot/svg.h"
-#include "shell/dialog.h"
+#include "port/dialog.h"
 
 namespace zelk {
 namespace {
@@ -68,7 +69,7 @@ class Interpreter::Port : public ScriptedPort {
  public:
   explicit Port(std::ostream& out) : ScriptedPort(&out), out_(out) {}
   void frame_command(int id) override {
-    if (id == 40008) exit_requested = true;
+    if (id == cmd::Exit) exit_requested = true;
   }
   bool print_picture(const DisplayList& picture) override {
     out_ << "PRINT picture " << picture.width << " x " << picture.height << '\n';
@@ -85,9 +86,9 @@ class Interpreter::Port : public ScriptedPort {
 };
 
 Interpreter::Interpreter(std::ostream& out, std::ostream& err, std::string base, RasterWriter raster)
-    : Interpreter(out, err, std::move(base), make_operation_table(), raster) {}
+    : Interpreter(out, err, std::move(base), make_registry(), raster) {}
 
-Interpreter::Interpreter(std::ostream& out, std::ostream& err, std::string base, OperationTable table,
+Interpreter::Interpreter(std::ostream& out, std::ostream& err, std::string base, Registry table,
                          RasterWriter raster)
     : out_(out), err_(err), base_(std::move(base)), raster_(raster), port_(std::make_unique<Port>(out)) {
   app_ = std::make_unique<App>(*port_, std::move(table));

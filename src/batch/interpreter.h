@@ -9,7 +9,7 @@
 
 #include "plot/display_list.h"
 #include "shell/app.h"
-#include "shell/scripted_port.h"
+#include "port/scripted_port.h"
 
 namespace zelk {
 
@@ -23,7 +23,7 @@ class Interpreter {
   // against (the script's folder; the current folder for standard input).
   Interpreter(std::ostream& out, std::ostream& err, std::string base, RasterWriter raster = nullptr);
   // With a given operation table (tests).
-  Interpreter(std::ostream& out, std::ostream& err, std::string base, OperationTable table,
+  Interpreter(std::ostream& out, std::ostream& err, std::string base, Registry table,
               RasterWriter raster = nullptr);
   ~Interpreter();
 
@@ -57,6 +57,6 @@ class Interpreter {
 // The text of `zelk-batch --help`.
 std::string usage_text();
 // `zelk-batch --dialogs`: every dialog with its controls' keys, kinds and labels.
-void print_dialogs(const OperationTable& table, std::ostream& out);
+void print_dialogs(const Registry& table, std::ostream& out);
 
 }  // namespace zelk

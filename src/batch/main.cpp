@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (arg == "--dialogs") {
-    print_dialogs(make_operation_table(), std::cout);
+    print_dialogs(make_registry(), std::cout);
     return 0;
   }
   RasterWriter raster = nullptr;

@@ -1,7 +1,7 @@
 #include <memory>
 
 #include "batch/interpreter.h"
-#include "shell/dialog.h"
+#include "port/dialog.h"
 
 namespace zelk {
 
@@ -54,8 +54,8 @@ or button the dialog lacks), or when an answer was never used.
 )";
 }
 
-void print_dialogs(const OperationTable& table, std::ostream& out) {
-  for (const auto& make : table.dialogs) {
+void print_dialogs(const Registry& table, std::ostream& out) {
+  for (const auto& make : table.dialogs()) {
     const std::unique_ptr<Dialog> d = make();
     out << "DIALOG \"" << d->title() << "\"\n";
     for (const Control& c : d->controls()) {

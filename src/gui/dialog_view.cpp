@@ -21,7 +21,7 @@
 #include <QVBoxLayout>
 
 #include "gui/picture_widget.h"
-#include "shell/port.h"
+#include "port/port.h"
 
 namespace zelk {
 

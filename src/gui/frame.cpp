@@ -1,3 +1,4 @@
+#include "port/commands.h"
 #include "gui/frame.h"
 
 #include <QApplication>
@@ -138,10 +139,10 @@ void MainFrame::add_system_menu_items(QMdiSubWindow* sub, WindowKind kind) {
   };
   std::vector<Item> items;
   switch (kind) {
-    case WindowKind::Graph: items = {{"Duplicate", 40041}, {"Info", 40042}, {"Print", 40005}, {"Copy", 40011}}; break;
-    case WindowKind::Info: items = {{"Print", 40005}, {"Duplicate", 40041}}; break;
-    case WindowKind::DupGraph: items = {{"Print", 40005}, {"Copy", 40011}}; break;
-    case WindowKind::DupInfo: items = {{"Print", 40005}}; break;
+    case WindowKind::Graph: items = {{"Duplicate", cmd::Duplicate}, {"Info", cmd::Info}, {"Print", cmd::Print}, {"Copy", cmd::Copy}}; break;
+    case WindowKind::Info: items = {{"Print", cmd::Print}, {"Duplicate", cmd::Duplicate}}; break;
+    case WindowKind::DupGraph: items = {{"Print", cmd::Print}, {"Copy", cmd::Copy}}; break;
+    case WindowKind::DupInfo: items = {{"Print", cmd::Print}}; break;
   }
   QAction* first = menu->actions().isEmpty() ? nullptr : menu->actions().first();
   for (const Item& item : items) {
@@ -201,11 +202,11 @@ void MainFrame::toolbar_changed() { rebuild_toolbar(); }
 
 void MainFrame::frame_command(int id) {
   switch (id) {
-    case 40074: tile_horizontally(); break;
-    case 40075: cascade(); break;
-    case 40013: open_help(QStringLiteral("qrc:/help/index.html")); break;
-    case 40015: open_help(QStringLiteral("qrc:/help/help_on_help.html")); break;
-    case 40008: QTimer::singleShot(0, this, &QWidget::close); break;
+    case cmd::Tile: tile_horizontally(); break;
+    case cmd::Cascade: cascade(); break;
+    case cmd::HelpContents: open_help(QStringLiteral("qrc:/help/index.html")); break;
+    case cmd::HelpOnHelp: open_help(QStringLiteral("qrc:/help/help_on_help.html")); break;
+    case cmd::Exit: QTimer::singleShot(0, this, &QWidget::close); break;
     default: break;
   }
 }

@@ -23,7 +23,7 @@ void MainFrame::rebuild_toolbar() {
     const QIcon icon = e.image >= 0 ? application_icon(e.image) : standard_icon(e.standard, style());
     std::string tip = app_->tooltip(e.id);
     if (tip.empty())
-      if (const Command* c = find_command(e.id)) tip = plain_text(c->text);
+      if (const CommandSpec* c = find_command(e.id)) tip = plain_text(c->text);
     auto* action = new QAction(icon, QString::fromStdString(tip), toolbar_);
     action->setToolTip(QString::fromStdString(tip));
     action->setData(e.id);

@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "shell/port.h"
+#include "port/port.h"
 
 namespace zelk {
 

@@ -17,9 +17,9 @@
 #include "gui/dialog_view.h"
 #include "gui/frame.h"
 #include "gui/graph_view.h"
-#include "shell/dialog.h"
+#include "port/dialog.h"
 #include "shell/script_words.h"
-#include "shell/scripted_port.h"
+#include "port/scripted_port.h"
 
 namespace zelk {
 
@@ -126,7 +126,7 @@ int run_screenshot_script(MainFrame& frame, const QString& script, const QString
     } else if (step == "dialogs") {
       // Every dialog in its default state, as the generic view lays it out.
       int shown = 0;
-      for (const auto& make : app.operations().dialogs) {
+      for (const auto& make : app.registry().dialogs()) {
         std::unique_ptr<Dialog> d = make();
         DialogView view(*d, answers, &frame);
         view.show();

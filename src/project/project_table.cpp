@@ -2,7 +2,6 @@
 
 #include <stdexcept>
 
-#include "shell/port.h"
 
 namespace zelk {
 
@@ -20,12 +19,6 @@ int ProjectTable::free_entry() const {
   for (int i = 1; i <= kMaxProjects; ++i)
     if (at(i).kind == ProjectKind::Free) return i;
   return 0;
-}
-
-int ProjectTable::find_free_entry(UiPort& port) const {
-  const int e = free_entry();
-  if (e == 0) port.message("ZELK Error", "Maximum allowable projects exceeded", Buttons::Ok);
-  return e;
 }
 
 int ProjectTable::last_open_entry() const {

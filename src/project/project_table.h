@@ -3,12 +3,12 @@
 #include <array>
 #include <memory>
 
-#include "multivariate/multivariate_record.h"
+#include "project/multivariate_record.h"
 #include "project/univariate_record.h"
 
 namespace zelk {
 
-class UiPort;
+
 
 enum class ProjectKind : int { Free = 0, Univariate = 1, Multivariate = 2 };
 
@@ -16,9 +16,8 @@ inline constexpr int kMaxProjects = 3;
 
 class ProjectTable {
  public:
-  // Lowest free entry 1..3; 0 after "Maximum allowable projects exceeded".
-  int find_free_entry(UiPort& port) const;
-  int free_entry() const;  // the same without the message
+  // Lowest free entry 1..3; 0 when all are taken.
+  int free_entry() const;
   int last_open_entry() const;
 
   UnivariateRecord& create_univariate(int entry);

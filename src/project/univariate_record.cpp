@@ -9,6 +9,12 @@ void UnivariateRecord::set_data(std::vector<double> values) {
   last = static_cast<int>(x.size());
 }
 
+void UnivariateRecord::push_transform(Transformation node, int new_first, int new_last) {
+  first = new_first;
+  last = new_last;
+  transforms.push_back(std::move(node));
+}
+
 void UnivariateRecord::release_data() {
   x.clear();
   x.shrink_to_fit();

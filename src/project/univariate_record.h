@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "arma/model.h"
-#include "univariate/regression.h"
-#include "univariate/transform.h"
+#include "model/arma_model.h"
+#include "model/regression.h"
+#include "model/transform.h"
 
 namespace zelk {
 
@@ -63,6 +63,9 @@ struct UnivariateRecord {
 
   int n() const { return static_cast<int>(x.size()); }
   bool data_present() const { return !x.empty(); }
+  // Takes a transformation just applied to x: the new bounds and the node
+  // that undoes it.
+  void push_transform(Transformation node, int new_first, int new_last);
   // Installs freshly read values as the working series and the imported copy.
   void set_data(std::vector<double> values);
   // Frees the data, results, transformations and regression; keeps the ACF

@@ -1,3 +1,6 @@
+#include "port/commands.h"
+#include "arma/windows.h"
+#include "univariate/windows.h"
 #include "shell/app.h"
 
 #include <exception>
@@ -13,32 +16,18 @@ namespace {
 // Size of the picture put on the clipboard or the printer.
 constexpr double kPictureWidth = 800, kPictureHeight = 600;
 
-bool is_project_event(int id) {
-  switch (id) {
-    case 40091: case 40095: case 40069: case 40072: case 40098: case 40152: case 40087: case 40138:
-      return true;
-    default:
-      return false;
-  }
-}
-
-// The ACF display mode's pane bits: both (24) -> first (8) -> second (16) -> both.
-int next_panes(int mode) {
-  switch (mode & 24) {
-    case 8: return 16;
-    case 16: return 24;
-    default: return 8;
-  }
-}
-
 }  // namespace
 
-App::App(UiPort& port) : App(port, make_operation_table()) {}
+App::App(UiPort& port) : App(port, make_registry()) {}
 
-App::App(UiPort& port, OperationTable table)
-    : table_(std::move(table)), session_(port), toolbar_(startup_toolbar()), status_(startup_status()) {
-  session_.operations = &table_;
+App::App(UiPort& port, Registry registry)
+    : registry_(std::move(registry)), session_(port), toolbar_(startup_toolbar()), status_(startup_status()) {
+  session_.registry = &registry_;
   session_.desktop.on_project_focus = [this](int entry) { switch_project(entry); };
+  session_.on_status = [this] {
+    status_ = compute_status(session_);
+    session_.port.status_changed(status_);
+  };
 }
 
 // Operations may throw: the user sees the text and the project stays as it was.
@@ -58,117 +47,83 @@ static void guarded(Session& s, Record* rec, F&& f) {
 }
 
 void App::dispatch(int id) {
-  const Command* cmd = find_command(id);
+  const CommandSpec* cmd = registry_.command(id);
   if (!cmd || cmd->scope == CommandScope::Popup) return;
   Session& s = session_;
   const int before = s.projects.current();
-  auto session_op = table_.session.find(id);
-  const bool has_session_op = session_op != table_.session.end();
+  auto no_record = static_cast<UnivariateRecord*>(nullptr);
 
   switch (cmd->scope) {
     case CommandScope::NeedsProject:
       if (before == 0) return;
-      if (has_session_op) guarded(s, static_cast<UnivariateRecord*>(nullptr), [&] { session_op->second(s); });
+      if (cmd->session) guarded(s, no_record, [&] { cmd->session(s); });
       break;
     case CommandScope::Any:
     case CommandScope::Target:
-      if (has_session_op)
-        guarded(s, static_cast<UnivariateRecord*>(nullptr), [&] { session_op->second(s); });
+      if (cmd->session)
+        guarded(s, no_record, [&] { cmd->session(s); });
       else
         run_frame_command(id, *cmd);
       break;
     case CommandScope::Univariate:
-      run_univariate(id);
+      run_univariate(*cmd);
       break;
     case CommandScope::Multivariate:
-      run_multivariate(id);
+      run_multivariate(*cmd);
       break;
     case CommandScope::Popup:
       break;
   }
-  if (is_project_event(id) || s.projects.current() != before)
+  if (cmd->project_event || s.projects.current() != before)
     project_event();
   else
     refresh_frame();
 }
 
-UnivariateOperation App::univariate_op(int id) const {
-  auto it = table_.univariate.find(id);
-  return it == table_.univariate.end() ? UnivariateOperation() : it->second;
-}
-
-void App::run_univariate(int id) {
+void App::run_univariate(const CommandSpec& cmd) {
   Session& s = session_;
   const int entry = s.projects.current();
   UnivariateRecord* rec = s.projects.univariate(entry);
   if (!rec) return;
-  if (id == 40051 && !rec->data_present()) return;
-  if (id == 40047 || id == 40048 || id == 40049) step_acf_panes(id, *rec);
-  if (id == 40084) {
-    if (Window* w = s.desktop.find(entry, Slot::ResidualAcf)) {
-      const int window_id = w->id;  // the refresh may reopen the window
-      rec->residual_acf_mode = (rec->residual_acf_mode & ~24) | next_panes(rec->residual_acf_mode);
-      auto slot = table_.slots.find(Slot::ResidualAcf);
-      if (slot != table_.slots.end() && slot->second.refresh)
-        guarded(s, rec, [&] { slot->second.refresh(s, entry, *rec); });
-      if (Window* again = s.desktop.by_id(window_id)) s.desktop.changed(*again);
-      return;
-    }
-  }
-  if (auto op = univariate_op(id)) {
-    guarded(s, rec, [&] { op(s, entry, *rec); });
-  } else if (auto it = table_.session.find(id); it != table_.session.end()) {
+  if (cmd.univariate) {
+    guarded(s, rec, [&] { cmd.univariate(s, entry, *rec); });
+  } else if (cmd.session) {
     // A session operation may open or close projects: no snapshot to restore.
-    guarded(s, static_cast<UnivariateRecord*>(nullptr), [&] { it->second(s); });
+    guarded(s, static_cast<UnivariateRecord*>(nullptr), [&] { cmd.session(s); });
   }
 }
 
-void App::step_acf_panes(int id, UnivariateRecord& rec) {
-  Session& s = session_;
-  const int kind_bits = id == 40047 ? 1 : id == 40048 ? 2 : 3;
-  if (Window* w = s.desktop.find(s.projects.current(), Slot::Acf)) {
-    const bool sample = rec.acf_mode & 1, model = rec.acf_mode & 2;
-    const bool same = (id == 40047 && !model) || (id == 40048 && !sample) || (id == 40049 && sample && model);
-    if (same) {
-      rec.acf_mode = (rec.acf_mode & ~24) | next_panes(rec.acf_mode);
-      s.desktop.changed(*w);
-    }
-  }
-  if ((rec.acf_mode & 24) == 0) rec.acf_mode |= 24;
-  rec.acf_mode = (rec.acf_mode & 24) | kind_bits;
-}
-
-void App::run_multivariate(int id) {
+void App::run_multivariate(const CommandSpec& cmd) {
   Session& s = session_;
   const int entry = s.projects.current();
   MultivariateRecord* rec = s.projects.multivariate(entry);
   if (!rec) return;
-  if (auto it = table_.multivariate.find(id); it != table_.multivariate.end()) {
-    guarded(s, rec, [&] { it->second(s, entry, *rec); });
-  } else if (auto op = table_.session.find(id); op != table_.session.end()) {
-    guarded(s, static_cast<MultivariateRecord*>(nullptr), [&] { op->second(s); });
+  if (cmd.multivariate) {
+    guarded(s, rec, [&] { cmd.multivariate(s, entry, *rec); });
+  } else if (cmd.session) {
+    guarded(s, static_cast<MultivariateRecord*>(nullptr), [&] { cmd.session(s); });
   }
 }
 
 Window* App::target_window() { return session_.desktop.active(); }
 
-void App::run_frame_command(int id, const Command& cmd) {
+void App::run_frame_command(int id, const CommandSpec& cmd) {
   Session& s = session_;
   Window* target = cmd.scope == CommandScope::Target ? target_window() : nullptr;
   if (cmd.scope == CommandScope::Target && !target) return;
   switch (id) {
-    case 40025: s.zoom_mode = static_cast<int>(ZoomMode::Range); break;
-    case 40027: s.zoom_mode = static_cast<int>(ZoomMode::Region); break;
-    case 40026:
+    case cmd::ZoomRange: s.zoom_mode = static_cast<int>(ZoomMode::Range); break;
+    case cmd::ZoomRegion: s.zoom_mode = static_cast<int>(ZoomMode::Region); break;
+    case cmd::ZoomOut:
       if (target->kind == WindowKind::Graph) {
         s.zoom_mode = static_cast<int>(ZoomMode::Out);
         zoom_click(target->id);
       }
       break;
-    case 40043:
+    case cmd::PlotLimits:
       if (target->kind == WindowKind::Graph) set_plot_limits_command(s, *target);
       break;
-    case 40042: {
+    case cmd::Info: {
       if (target->kind != WindowKind::Graph) break;
       if (Window* info = s.desktop.by_id(target->info)) {
         if (info->minimized) {
@@ -185,37 +140,39 @@ void App::run_frame_command(int id, const Command& cmd) {
       else if (MultivariateRecord* m = s.projects.multivariate(entry)) name = m->name;
       const Slot slot = target->slot;
       const int info_id = s.desktop.info(*target, name).id;
-      auto handlers = table_.slots.find(slot);
-      if (rec && handlers != table_.slots.end() && handlers->second.write_info)
-        guarded(s, rec, [&] { handlers->second.write_info(s, entry, *rec); });
+      const WindowHandlers* handlers = registry_.window(slot);
+      if (rec && handlers && handlers->write_info)
+        guarded(s, rec, [&] { handlers->write_info(s, entry, *rec); });
+      else if (MultivariateRecord* m = s.projects.multivariate(entry); m && handlers && handlers->write_info_multivariate)
+        guarded(s, m, [&] { handlers->write_info_multivariate(s, entry, *m); });
       if (Window* info = s.desktop.by_id(info_id)) {
         s.desktop.changed(*info);
         window_focused(info_id);
       }
       break;
     }
-    case 40011:
+    case cmd::Copy:
       if (target->graph)
         s.port.set_clipboard_picture(render_graph(*target->graph, s.colours, kPictureWidth, kPictureHeight));
       else if (target->text)
         s.port.set_clipboard_text(target->text->text());
       break;
-    case 40005:
+    case cmd::Print:
       if (target->graph)
         s.port.print_picture(render_graph(*target->graph, s.colours, kPictureWidth, kPictureHeight));
       else if (target->text)
         s.port.print_text(target->text->lines());
       break;
-    case 40041:
+    case cmd::Duplicate:
       if (Window* dup = s.desktop.duplicate(target->id)) window_focused(dup->id);
       break;
-    case 40016:
+    case cmd::About:
       s.port.message("ZELK 2000", "ZELK 2000\nTime-series analysis workbench", Buttons::Ok);
       break;
-    case 40139:
+    case cmd::CrossAcf:
       s.port.message("ZELK::ERROR", "Procedure not yet implemented", Buttons::OkCancel);
       break;
-    case 40074: case 40075: case 40013: case 40015: case 40008:
+    case cmd::Tile: case cmd::Cascade: case cmd::HelpContents: case cmd::HelpOnHelp: case cmd::Exit:
       s.port.frame_command(id);
       break;
     default:
@@ -244,9 +201,9 @@ bool App::request_close_window(int id) {
   if (!w) return true;
   if (w->kind == WindowKind::Graph && w->graph && w->graph->role == 0 && w->project != 0) {
     switch_project(w->project);
-    auto op = table_.session.find(40069);
-    if (op != table_.session.end()) {
-      guarded(s, static_cast<UnivariateRecord*>(nullptr), [&] { op->second(s); });
+    const CommandSpec* close = registry_.command(cmd::Close);
+    if (close && close->session) {
+      guarded(s, static_cast<UnivariateRecord*>(nullptr), [&] { close->session(s); });
     } else if (s.port.message("ZELK", "Close current project ?", Buttons::YesNo) == Button::Yes) {
       const int entry = w->project;
       s.desktop.close_project(entry);

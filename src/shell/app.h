@@ -8,9 +8,9 @@
 
 #include "shell/command_table.h"
 #include "shell/menu_state.h"
-#include "shell/operations.h"
-#include "shell/port.h"
-#include "shell/session.h"
+#include "port/registry.h"
+#include "port/port.h"
+#include "port/session.h"
 #include "shell/status.h"
 #include "shell/toolbar.h"
 
@@ -18,16 +18,16 @@ namespace zelk {
 
 class App {
  public:
-  // Registers every subsystem's operations.
+  // With every feature's description.
   explicit App(UiPort& port);
-  // With a given table (tests register stub operations).
-  App(UiPort& port, OperationTable table);
+  // With a given registry (tests replace handlers with stubs).
+  App(UiPort& port, Registry registry);
   App(const App&) = delete;
   App& operator=(const App&) = delete;
 
   Session& session() { return session_; }
   const Session& session() const { return session_; }
-  const OperationTable& operations() const { return table_; }
+  const Registry& registry() const { return registry_; }
 
   // Carries out a menu or tool-bar command. Unknown ids do nothing. An
   // operation that throws is reported as "ZELK Error" and its record is put
@@ -69,15 +69,13 @@ class App {
   void repaint_all();
 
  private:
-  void run_frame_command(int id, const Command& cmd);
-  void run_univariate(int id);
-  void run_multivariate(int id);
-  void step_acf_panes(int id, UnivariateRecord& rec);
+  void run_frame_command(int id, const CommandSpec& cmd);
+  void run_univariate(const CommandSpec& cmd);
+  void run_multivariate(const CommandSpec& cmd);
   void project_event();  // update menus, status and tool bar
   void refresh_frame();  // menus and status after any command
-  UnivariateOperation univariate_op(int id) const;
 
-  OperationTable table_;
+  Registry registry_;
   Session session_;
   std::vector<ToolbarEntry> toolbar_;
   StatusLine status_;

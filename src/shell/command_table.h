@@ -1,32 +1,20 @@
 #pragma once
-// Every command of the program: its identifier, the menu text with its
-// accelerator, and the rule that says on which project it may act. The menus
-// on the frame and the popups are built from this table.
+// The menus as the features describe them: the menu bar of each project kind,
+// the project editor's popups, and look-ups by id and by text.
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "shell/session.h"
+#include "port/registry.h"
 
 namespace zelk {
 
-enum class CommandScope {
-  Any,           // runs with or without a project
-  NeedsProject,  // does nothing with no current project
-  Target,        // acts on the result window with the focus
-  Univariate,    // only when the current project is univariate
-  Multivariate,  // only when the current project is multivariate
-  Popup,         // project editor tree popups: the editor acts on them
-};
+// Every feature's description, registered once: the folders are listed in
+// shell/features.cpp.
+Registry make_registry();
+const Registry& standard_registry();
 
-struct Command {
-  int id = 0;
-  const char* text = "";  // the univariate menu's text, '&' and blanks kept
-  CommandScope scope = CommandScope::Any;
-};
-
-const std::vector<Command>& command_table();
-const Command* find_command(int id);
+const CommandSpec* find_command(int id);
 
 // A menu entry: a command (id != 0), a submenu (items) or a separator.
 struct MenuItem {
@@ -34,11 +22,14 @@ struct MenuItem {
   std::string text;
   std::vector<MenuItem> items;
   bool separator = false;
+  std::string path;  // a submenu's popup path ("Sp&ectrum > &Model")
   bool is_submenu() const { return id == 0 && !separator; }
 };
 
 // Top-level popups of the menu bar: BRAX_MENU (univariate) or MV_MENU.
 const std::vector<MenuItem>& menu_bar(MenuKind kind);
+// Builds the menu bar of `kind` from a registry's popups and command places.
+std::vector<MenuItem> build_menu_bar(const Registry& registry, MenuKind kind);
 // RIGHT_MENUS: "Tree ZELK Right-Click", "Tree Project Right-Click",
 // "Tree Series Right-Click" and the graph popup "&Plot".
 const std::vector<MenuItem>& right_menus();

@@ -39,47 +39,17 @@ std::string MenuState::text_at(const std::vector<int>& path) const {
 
 namespace {
 
-void set_tops(MenuState& m, int from, int to, bool on) {
-  for (int i = from; i <= to; ++i) m.set_top_enabled(i, on);
-}
-
-void univariate_rules(const Session& s, const UnivariateRecord& rec, MenuState& m) {
-  if (rec.data_present()) {
-    for (int id : {40005, 40098, 40152, 40006}) m.set_enabled(id, true);
-    set_tops(m, 1, 2, true);
-    if (s.operations && s.operations->transform_menu) s.operations->transform_menu(rec, m);
-    for (int id : {40045, 40078, 40079, 40087, 40090}) m.set_enabled(id, true);
-    set_tops(m, 3, 7, true);
-    for (int p : {1, 2, 3, 4, 7, 8}) m.set_position_enabled(kSpectrumMenu, p, true);
-  } else {
-    m.set_enabled(40005, false);
-    m.set_enabled(40098, true);
-    m.set_enabled(40152, true);
-    m.set_enabled(40006, false);
-    m.set_top_enabled(1, false);
-    m.set_top_enabled(2, true);
-    for (int id : {40045, 40087, 40090}) m.set_enabled(id, true);
-    for (int id : {40078, 40079, 40049}) m.set_enabled(id, false);
-    set_tops(m, 3, 6, false);
-    m.set_top_enabled(7, true);
-    for (int p : {1, 2, 3, 7, 8}) m.set_position_enabled(kSpectrumMenu, p, false);
-    m.set_position_enabled(kSpectrumMenu, 4, true);
-  }
-  set_tops(m, 8, 9, true);
-}
-
-void multivariate_rules(const Session& s, const MultivariateRecord& rec, MenuState& m) {
-  if (rec.data_present()) {
-    set_tops(m, 0, 6, true);
-    for (int id : {40005, 40098, 40006}) m.set_enabled(id, true);
-    if (s.operations && s.operations->multivariate_transform_menu) s.operations->multivariate_transform_menu(rec, m);
-  } else {
-    m.set_top_enabled(0, true);
-    m.set_enabled(40005, false);
-    m.set_enabled(40098, true);
-    m.set_enabled(40006, false);
-    set_tops(m, 1, 5, false);
-    m.set_top_enabled(6, true);
+// Popups grey by their own rules, wherever they stand in the menu.
+void popup_rules(const Registry& r, const ProjectView& view, const std::vector<MenuItem>& items,
+                 std::vector<int>& path, MenuState& m) {
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const MenuItem& item = items[i];
+    if (!item.is_submenu()) continue;
+    path.push_back(static_cast<int>(i));
+    for (const PopupSpec& p : r.popups())
+      if (p.menu == m.kind && p.path == item.path && p.enabled) m.set_path_enabled(path, p.enabled(view));
+    popup_rules(r, view, item.items, path, m);
+    path.pop_back();
   }
 }
 
@@ -88,23 +58,16 @@ void multivariate_rules(const Session& s, const MultivariateRecord& rec, MenuSta
 MenuState compute_menu_state(const Session& s) {
   MenuState m;
   const int cur = s.projects.current();
-  switch (s.projects.kind(cur)) {
-    case ProjectKind::Free:
-      // The start-up menu, with everything that needs a project greyed.
-      m.kind = MenuKind::Univariate;
-      m.set_enabled(40098, false);
-      set_tops(m, 1, 9, false);
-      break;
-    case ProjectKind::Univariate:
-      m.kind = MenuKind::Univariate;
-      univariate_rules(s, *s.projects.univariate(cur), m);
-      break;
-    case ProjectKind::Multivariate:
-      m.kind = MenuKind::Multivariate;
-      // The table has no const look-up for multivariate records; nothing is changed here.
-      multivariate_rules(s, *s.projects.multivariate(cur), m);
-      break;
+  m.kind = s.projects.kind(cur) == ProjectKind::Multivariate ? MenuKind::Multivariate : MenuKind::Univariate;
+  const ProjectView view{s, cur, s.projects.univariate(cur), s.projects.multivariate(cur)};
+  const Registry& r = s.registry ? *s.registry : standard_registry();
+  for (const CommandSpec& c : r.commands()) {
+    if (c.enabled) m.set_enabled(c.id, c.enabled(view));
+    if (c.checked) m.set_checked(c.id, c.checked(view));
+    if (c.label) m.set_text(c.id, c.label(view));
   }
+  std::vector<int> path;
+  popup_rules(r, view, menu_bar(m.kind), path, m);
   return m;
 }
 

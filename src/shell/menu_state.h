@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "shell/command_table.h"
-#include "shell/session.h"
+#include "port/session.h"
 
 namespace zelk {
 
@@ -20,9 +20,8 @@ class MenuState {
   void set_checked(int id, bool on) { checked_[id] = on; }
   // A new label, for example "Undo Differencing(12)".
   void set_text(int id, std::string text) { text_[id] = std::move(text); }
-  // Top-level popups and entries inside them by position.
-  void set_top_enabled(int position, bool on) { by_path_[{position}] = on; }
-  void set_position_enabled(int top, int position, bool on) { by_path_[{top, position}] = on; }
+  // A popup at a path of positions, from its rule.
+  void set_path_enabled(const std::vector<int>& path, bool on) { by_path_[path] = on; }
 
   bool top_enabled(int position) const;
   bool enabled(int id) const;  // true unless greyed by id
@@ -43,11 +42,5 @@ class MenuState {
 // Update menus: the menu the frame shows for the current project and the
 // state of its items.
 MenuState compute_menu_state(const Session& s);
-
-// Positions inside "Sp&ectrum" that the rules grey without data: 0 periodogram,
-// 1 model and periodogram, 2 smoothed periodogram, 3 Fisher test, 4 the model
-// spectrum submenu (the one entry that needs no data), 5 separator, 6 log
-// spectrum (also for the model spectrum), 7 separator, 8 cumulative spectrum.
-inline constexpr int kSpectrumMenu = 7;
 
 }  // namespace zelk

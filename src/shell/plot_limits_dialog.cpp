@@ -6,9 +6,9 @@
 #include "plot/layout.h"
 #include "plot/render.h"
 #include "plot/zoom.h"
-#include "shell/port.h"
-#include "shell/session.h"
-#include "shell/window.h"
+#include "port/port.h"
+#include "port/session.h"
+#include "port/window.h"
 
 namespace zelk {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "plot/colours.h"
 #include "plot/document.h"
-#include "shell/dialog.h"
+#include "port/dialog.h"
 
 namespace zelk {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The three parts of the status bar for the current project.
-#include "shell/port.h"
-#include "shell/session.h"
+#include "port/port.h"
+#include "port/session.h"
 
 namespace zelk {
 

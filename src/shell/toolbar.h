@@ -1,16 +1,14 @@
 #pragma once
-// The tool bar: the project entries that are always there, then the buttons
-// of the current project's kind, and the tooltip of each command.
+// The tool bar, built from the buttons the features describe: the project
+// entries that are always there, then the buttons of the current project's
+// kind, and the tooltip of each command.
 #include <string>
 #include <vector>
 
+#include "port/registry.h"
 #include "project/project_table.h"
 
 namespace zelk {
-
-// A button shows one of the application's 30 images (0..29) or one of the
-// standard images; a separator has neither.
-enum class StandardImage { None, New, Open, SaveAs, Close, Print };
 
 struct ToolbarEntry {
   bool separator = false;
@@ -20,6 +18,9 @@ struct ToolbarEntry {
   bool enabled = true;
 };
 
+// The buttons of one bar (a ToolbarSet bit) by order key, with a separator
+// first and wherever the tens digit changes.
+std::vector<ToolbarEntry> build_toolbar(const Registry& registry, unsigned bar);
 // At start-up: a separator, Project Editor, New, Open, Save As, Close, Print.
 std::vector<ToolbarEntry> startup_toolbar();
 // After the first project switch: the six project entries (Print gone), then

@@ -2,10 +2,12 @@
 // window's summary.
 #include <cmath>
 
+#include "arma/windows.h"
+#include "univariate/windows.h"
 #include "arma/model_acf.h"
 #include "project/univariate_record.h"
-#include "shell/session.h"
-#include "univariate/acf.h"
+#include "port/session.h"
+#include "numeric/acf.h"
 #include "univariate/integer_dialog.h"
 #include "univariate/reports.h"
 #include "univariate/univariate_ops.h"
@@ -49,7 +51,7 @@ void compute_sample(UnivariateRecord& rec) {
 Window* open_info(Session& s, int entry, Slot slot) { return s.desktop.find_info(entry, slot); }
 
 void write_summary_info(Session& s, int entry, UnivariateRecord& rec) {
-  Window* g = s.desktop.find(entry, Slot::Project);
+  Window* g = s.desktop.find(entry, windows::Project);
   if (!g) return;
   Window& info = s.desktop.info(*g, rec.name);
   write_summary(*info.text, rec);
@@ -57,7 +59,7 @@ void write_summary_info(Session& s, int entry, UnivariateRecord& rec) {
 }
 
 void draw_acf_window(Session& s, int entry, UnivariateRecord& rec) {
-  Window& w = s.desktop.graph(entry, Slot::Acf, rec.name);
+  Window& w = s.desktop.graph(entry, windows::Acf, rec.name);
   const int id = w.id;
   GraphDocument& g = *w.graph;
   g.clear();
@@ -85,14 +87,14 @@ void draw_acf_window(Session& s, int entry, UnivariateRecord& rec) {
     }
   }
   if (Window* again = s.desktop.by_id(id)) s.desktop.changed(*again);
-  if (Window* info = open_info(s, entry, Slot::Acf)) {
+  if (Window* info = open_info(s, entry, windows::Acf)) {
     write_acf_report(*info->text, rec, model ? &*model : nullptr);
     s.desktop.changed(*info);
   }
 }
 
 void write_acf_info(Session& s, int entry, UnivariateRecord& rec) {
-  Window* g = s.desktop.find(entry, Slot::Acf);
+  Window* g = s.desktop.find(entry, windows::Acf);
   if (!g) return;
   Window& info = s.desktop.info(*g, rec.name);
   const std::optional<ModelAcf> model = model_functions(rec);
@@ -121,11 +123,9 @@ void specify_lag(Session& s, int entry, UnivariateRecord& rec) {
   const int L = static_cast<int>(d.value());
   rec.params.acf_lags = rec.params.model_acf_lags = rec.params.residual_acf_lags = L;
   rec.model.residual_lags = L;
-  if (s.desktop.find(entry, Slot::Acf)) draw_acf_window(s, entry, rec);
-  if (s.desktop.find(entry, Slot::ResidualAcf) && s.operations) {
-    auto it = s.operations->slots.find(Slot::ResidualAcf);
-    if (it != s.operations->slots.end() && it->second.refresh) it->second.refresh(s, entry, rec);
-  }
+  if (s.desktop.find(entry, windows::Acf)) draw_acf_window(s, entry, rec);
+  if (s.desktop.find(entry, windows::ResidualAcf) && s.registry)
+    if (const WindowHandlers* h = s.registry->window(windows::ResidualAcf); h && h->refresh) h->refresh(s, entry, rec);
 }
 
 }  // namespace zelk

@@ -8,9 +8,9 @@
 #include "plot/format.h"
 #include "plot/render.h"
 #include "project/univariate_record.h"
-#include "shell/session.h"
-#include "univariate/transform_rules.h"
-#include "univariate/transforms.h"
+#include "port/session.h"
+#include "project/transform_rules.h"
+#include "model/transforms.h"
 #include "univariate/univariate_ops.h"
 
 namespace zelk {

@@ -2,13 +2,14 @@
 // trend, previewed with "Show  Fit", and the fit window behind it.
 #include <functional>
 
+#include "univariate/windows.h"
 #include "plot/format.h"
 #include "project/univariate_record.h"
-#include "shell/session.h"
-#include "univariate/classical.h"
+#include "port/session.h"
+#include "model/classical.h"
 #include "univariate/reports.h"
-#include "univariate/transform_rules.h"
-#include "univariate/transforms.h"
+#include "project/transform_rules.h"
+#include "model/transforms.h"
 #include "univariate/univariate_ops.h"
 
 namespace zelk {
@@ -109,7 +110,7 @@ class ClassicalDialog : public Dialog {
 // The series before the fit and the fitted curve, over the time indices.
 void show_fit_window(Session& s, int entry, const UnivariateRecord& rec, int first, const std::vector<double>& before,
                      const std::vector<double>& curve, const Transformation& node) {
-  Window& w = s.desktop.graph(entry, Slot::ClassicalFit, rec.name);
+  Window& w = s.desktop.graph(entry, windows::ClassicalFit, rec.name);
   GraphDocument& g = *w.graph;
   g.clear();
   std::vector<double> t(before.size());
@@ -117,14 +118,14 @@ void show_fit_window(Session& s, int entry, const UnivariateRecord& rec, int fir
   g.add_curve_pane(1, t, before);
   g.add_overlay(1, Overlay{t, curve, 3, false});
   s.desktop.changed(w);
-  if (Window* info = open_info(s, entry, Slot::ClassicalFit)) {
+  if (Window* info = open_info(s, entry, windows::ClassicalFit)) {
     write_fit_report(*info->text, node, before.size());
     s.desktop.changed(*info);
   }
 }
 
 void close_fit_window(Session& s, int entry) {
-  if (Window* w = s.desktop.find(entry, Slot::ClassicalFit)) s.desktop.close(w->id);
+  if (Window* w = s.desktop.find(entry, windows::ClassicalFit)) s.desktop.close(w->id);
 }
 
 ClassicalSettings settings_of(const Transformation& node) {
@@ -186,7 +187,7 @@ void show_classical_fit(Session& s, int entry, UnivariateRecord& rec) {
 }
 
 void write_fit_info(Session& s, int entry, UnivariateRecord& rec) {
-  Window* g = s.desktop.find(entry, Slot::ClassicalFit);
+  Window* g = s.desktop.find(entry, windows::ClassicalFit);
   if (!g) return;
   Window& info = s.desktop.info(*g, rec.name);
   for (std::size_t i = rec.transforms.size(); i-- > 0;)

@@ -1,6 +1,7 @@
 // Histograms of the working series and of the model residuals.
+#include "univariate/windows.h"
 #include "project/univariate_record.h"
-#include "shell/session.h"
+#include "port/session.h"
 #include "univariate/histogram.h"
 #include "univariate/integer_dialog.h"
 #include "univariate/reports.h"
@@ -30,7 +31,7 @@ void show(Session& s, int entry, UnivariateRecord& rec, Slot slot, const Histogr
   fill_graph(*w.graph, h);
   s.desktop.changed(w);
   if (Window* info = open_info(s, entry, slot)) {
-    write_histogram_report(*info->text, h, slot == Slot::ResidualHistogram);
+    write_histogram_report(*info->text, h, slot == windows::ResidualHistogram);
     s.desktop.changed(*info);
   }
 }
@@ -44,7 +45,7 @@ void draw_histogram(Session& s, int entry, UnivariateRecord& rec, int k) {
   rec.params.histogram_bins = k;
   rec.results.histogram_edges = h.edges;
   rec.results.histogram_counts = h.counts;
-  show(s, entry, rec, Slot::Histogram, h);
+  show(s, entry, rec, windows::Histogram, h);
 }
 
 void draw_residual_histogram(Session& s, int entry, UnivariateRecord& rec, int k) {
@@ -52,11 +53,11 @@ void draw_residual_histogram(Session& s, int entry, UnivariateRecord& rec, int k
   if (r.empty()) return;
   if (k < 1) k = default_bin_count(r.size());
   rec.params.residual_histogram_bins = k;
-  show(s, entry, rec, Slot::ResidualHistogram, make_histogram(r, k));
+  show(s, entry, rec, windows::ResidualHistogram, make_histogram(r, k));
 }
 
 void default_histogram(Session& s, int entry, UnivariateRecord& rec) {
-  if (Window* w = s.desktop.find(entry, Slot::Histogram)) {
+  if (Window* w = s.desktop.find(entry, windows::Histogram)) {
     if (w->minimized) {
       w->minimized = false;
       s.port.window_shown(w->id, false);
@@ -82,7 +83,7 @@ std::unique_ptr<Dialog> make_histogram_bins_dialog() {
 
 void set_histogram_bins(Session& s, int entry, UnivariateRecord& rec, bool residuals) {
   if (residuals && rec.results.residuals.empty()) return;
-  const Slot slot = residuals ? Slot::ResidualHistogram : Slot::Histogram;
+  const Slot slot = residuals ? windows::ResidualHistogram : windows::Histogram;
   const std::size_t n = residuals ? rec.results.residuals.size() : rec.x.size();
   const int stored = residuals ? rec.params.residual_histogram_bins : rec.params.histogram_bins;
   auto dialog = make_histogram_bins_dialog();
@@ -98,7 +99,7 @@ void set_histogram_bins(Session& s, int entry, UnivariateRecord& rec, bool resid
 }
 
 void write_histogram_info(Session& s, int entry, UnivariateRecord& rec) {
-  Window* g = s.desktop.find(entry, Slot::Histogram);
+  Window* g = s.desktop.find(entry, windows::Histogram);
   if (!g) return;
   Window& info = s.desktop.info(*g, rec.name);
   write_histogram_report(*info.text, series_histogram(rec), false);
@@ -106,7 +107,7 @@ void write_histogram_info(Session& s, int entry, UnivariateRecord& rec) {
 }
 
 void write_residual_histogram_info(Session& s, int entry, UnivariateRecord& rec) {
-  Window* g = s.desktop.find(entry, Slot::ResidualHistogram);
+  Window* g = s.desktop.find(entry, windows::ResidualHistogram);
   if (!g || rec.results.residuals.empty()) return;
   Window& info = s.desktop.info(*g, rec.name);
   const int k = rec.params.residual_histogram_bins;

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "plot/format.h"
-#include "shell/dialog.h"
+#include "port/dialog.h"
 
 namespace zelk {
 

@@ -1,20 +1,53 @@
-// The univariate analyses' commands, window handlers and dialogs.
+// The univariate analyses: transformations, ACF/PACF, histograms, and the
+// menus that the spectrum and regression commands will fill.
+#include "model/transforms.h"
+#include "port/rules.h"
+#include "port/session.h"
 #include "project/univariate_record.h"
-#include "shell/operations.h"
-#include "shell/session.h"
+#include "univariate/features.h"
+#include "project/transform_rules.h"
 #include "univariate/univariate_ops.h"
+#include "univariate/windows.h"
 
 namespace zelk {
 namespace {
 
-void acf_command(Session& s, int entry, UnivariateRecord& rec) {
-  draw_acf_window(s, entry, rec);
-  if (Window* w = s.desktop.find(entry, Slot::Acf)) s.desktop.focus(w->id);
+// The ACF display mode's pane bits: both (24) -> first (8) -> second (16) -> both.
+int next_panes(int mode) {
+  switch (mode & 24) {
+    case 8: return 16;
+    case 16: return 24;
+    default: return 8;
+  }
+}
+
+// Asking again for what the ACF window already shows steps through its panes.
+void step_acf_panes(Session& s, int entry, int id, UnivariateRecord& rec) {
+  const int kind_bits = id == cmd::SampleAcf ? 1 : id == cmd::ModelAcf ? 2 : 3;
+  if (Window* w = s.desktop.find(entry, windows::Acf)) {
+    const bool sample = rec.acf_mode & 1, model = rec.acf_mode & 2;
+    const bool same = (id == cmd::SampleAcf && !model) || (id == cmd::ModelAcf && !sample) ||
+                      (id == cmd::SampleModelAcf && sample && model);
+    if (same) {
+      rec.acf_mode = (rec.acf_mode & ~24) | next_panes(rec.acf_mode);
+      s.desktop.changed(*w);
+    }
+  }
+  if ((rec.acf_mode & 24) == 0) rec.acf_mode |= 24;
+  rec.acf_mode = (rec.acf_mode & 24) | kind_bits;
+}
+
+UnivariateOperation acf_command(int id) {
+  return [id](Session& s, int entry, UnivariateRecord& rec) {
+    step_acf_panes(s, entry, id, rec);
+    draw_acf_window(s, entry, rec);
+    if (Window* w = s.desktop.find(entry, windows::Acf)) s.desktop.focus(w->id);
+  };
 }
 
 void refresh_histogram(Session& s, int entry, UnivariateRecord& rec) {
   if (!rec.data_present()) {
-    if (Window* w = s.desktop.find(entry, Slot::Histogram)) {
+    if (Window* w = s.desktop.find(entry, windows::Histogram)) {
       w->graph->clear();
       s.desktop.changed(*w);
     }
@@ -23,37 +56,143 @@ void refresh_histogram(Session& s, int entry, UnivariateRecord& rec) {
   draw_histogram(s, entry, rec, rec.params.histogram_bins);
 }
 
+CommandSpec command(int id, const char* text, const char* path, int order, UnivariateOperation op = {}) {
+  CommandSpec c;
+  c.id = id;
+  c.text = text;
+  c.scope = CommandScope::Univariate;
+  c.places = {{MenuKind::Univariate, path, order}};
+  c.univariate = std::move(op);
+  return c;
+}
+
+CommandSpec with_button(CommandSpec c, int order, int image, const char* tooltip) {
+  c.button = {kUnivariateBar, order, image, StandardImage::None};
+  c.tooltip = tooltip;
+  return c;
+}
+
+// A transformation is offered while the list allows it; without data the
+// whole menu is greyed instead.
+CommandSpec transform(int id, TransformCommand which, const char* text, int order, UnivariateOperation op) {
+  CommandSpec c = command(id, text, "&Transform", order, std::move(op));
+  c.enabled = [which](const ProjectView& v) { return !rules::univariate_data(v) || transform_allowed(*v.univariate, which); };
+  return c;
+}
+
+void transform_commands(Feature& f) {
+  f.commands.push_back(transform(cmd::BoxCox, TransformCommand::BoxCox, "&Box - Cox", 10, [](Session& s, int e, UnivariateRecord& r) { box_cox(s, e, r); }));
+  f.commands.push_back(transform(cmd::Classical, TransformCommand::Classical, "&Classical", 11, classical));
+  f.commands.push_back(transform(cmd::Difference, TransformCommand::Difference, "&Difference", 12, difference));
+  f.commands.push_back(transform(cmd::SubtractMean, TransformCommand::SubtractMean, "&Subtract Mean", 13, subtract_mean));
+  f.commands.push_back(transform(cmd::Subsequence, TransformCommand::Subsequence, "Subse&quence", 14, subsequence));
+  CommandSpec undo = command(cmd::Undo, "&Undo ", "&Transform", 20, undo_transformation);
+  undo.enabled = [](const ProjectView& v) { return !rules::univariate_data(v) || !v.univariate->transforms.empty(); };
+  undo.label = [](const ProjectView& v) {
+    return rules::univariate_data(v) ? undo_label(v.univariate->transforms) : std::string("&Undo ");
+  };
+  f.commands.push_back(undo);
+  f.commands.push_back(transform(cmd::ShowClassicalFit, TransformCommand::ShowClassicalFit, "S&how Classical Fit", 30, show_classical_fit));
+}
+
+void statistics_commands(Feature& f) {
+  const char* acf = "St&atistics > &ACF/PACF";
+  f.commands.push_back(with_button(command(cmd::SampleAcf, "&Sample", acf, 10, acf_command(cmd::SampleAcf)), 11, 1,
+                                   "Plot sample ACF/PACF "));
+  f.commands.push_back(with_button(command(cmd::ModelAcf, "&Model", acf, 11, acf_command(cmd::ModelAcf)), 24, 7,
+                                   "Plot model ACF/PACF"));
+  CommandSpec both = with_button(command(cmd::SampleModelAcf, "&Sample / Model", acf, 12, acf_command(cmd::SampleModelAcf)),
+                                 12, 2, "Plot sample and model ACF/PACF");
+  both.enabled = rules::unless_empty_project;
+  f.commands.push_back(both);
+  f.commands.push_back(command(cmd::SpecifyLag, "Specify &Lag", acf, 20, specify_lag));
+
+  const char* histogram = "St&atistics > &Histogram";
+  f.commands.push_back(with_button(command(cmd::Histogram, "&Default", histogram, 10, default_histogram), 15, 3,
+                                   "Plot sample histogram"));
+  f.commands.push_back(command(cmd::HistogramBins, "&Set Bin Count", histogram, 11,
+                               [](Session& s, int e, UnivariateRecord& r) { set_histogram_bins(s, e, r, false); }));
+  const char* residual_histogram = "St&atistics > &Residual Analysis > &Histogram";
+  f.commands.push_back(with_button(command(cmd::ResidualHistogram, "&Default", residual_histogram, 10,
+                                           [](Session& s, int e, UnivariateRecord& r) { draw_residual_histogram(s, e, r, 0); }),
+                                   32, 10, "Plot histogram of residuals"));
+  f.commands.push_back(command(cmd::ResidualHistogramBins, "&Set bin count", residual_histogram, 11,
+                               [](Session& s, int e, UnivariateRecord& r) { set_histogram_bins(s, e, r, true); }));
+}
+
+void regression_commands(Feature& f) {
+  const char* r = "&Regression";
+  f.commands.push_back(command(cmd::RegressionSpecify, "&Specify", r, 10));
+  f.commands.push_back(command(cmd::RegressionLeastSquares, "&Least Squares", r, 11));
+  f.commands.push_back(with_button(command(cmd::RegressionGls, "&Generalized LS", r, 12), 21, 19, "Generalized least squares"));
+  f.commands.push_back(command(cmd::RegressionRemove, "&Remove ", r, 20));
+  f.commands.push_back(command(cmd::RegressionShowFit, "S&how fit", r, 21));
+}
+
+void spectrum_commands(Feature& f) {
+  const char* sp = "Sp&ectrum";
+  f.commands.push_back(with_button(command(cmd::Periodogram, "&Periodogram", sp, 10), 13, 16, "Plot sample spectrum."));
+  CommandSpec c = with_button(command(cmd::ModelAndPeriodogram, "Model &and Periodogram", sp, 11), 14, 18,
+                              "Plot sample and model spectra.");
+  c.enabled = rules::unless_empty_project;
+  f.commands.push_back(c);
+  c = command(cmd::SmoothedPeriodogram, "&Smoothed Periodogram", sp, 12);
+  c.enabled = rules::unless_empty_project;
+  f.commands.push_back(c);
+  c = command(cmd::FisherTest, "&Fisher Test", sp, 13);
+  c.enabled = rules::unless_empty_project;
+  f.commands.push_back(c);
+  f.commands.push_back(with_button(command(cmd::ModelSpectrum, "&Default", "Sp&ectrum > &Model", 10), 25, 17,
+                                   "Plot model spectrum."));
+  f.commands.push_back(command(cmd::SpectrumResolution, "&Specify plot resolution", "Sp&ectrum > &Model", 11));
+  f.commands.push_back(command(cmd::LogSpectrum, "&Log Spectrum", sp, 20));
+  const char* cumulative = "Sp&ectrum > &Cumulative Spectrum";
+  f.commands.push_back(command(cmd::CumulativePeriodogram, "&Periodogram", cumulative, 10));
+  f.commands.push_back(command(cmd::CumulativeModel, "&Model", cumulative, 11));
+  f.commands.push_back(command(cmd::CumulativeBoth, "&Both", cumulative, 12));
+  f.commands.push_back(command(cmd::CumulativeModelStandardized, "M&odel Standardized", cumulative, 13));
+}
+
 }  // namespace
 
-void register_univariate_operations(OperationTable& t) {
-  t.univariate[40044] = difference;
-  t.univariate[40056] = box_cox;
-  t.univariate[40066] = classical;
-  t.univariate[40061] = subtract_mean;
-  t.univariate[40067] = subsequence;
-  t.univariate[40055] = undo_transformation;
-  t.univariate[40115] = show_classical_fit;
-  for (int id : {40047, 40048, 40049}) t.univariate[id] = acf_command;
-  t.univariate[40050] = specify_lag;
-  t.univariate[40064] = default_histogram;
-  t.univariate[40065] = [](Session& s, int e, UnivariateRecord& r) { set_histogram_bins(s, e, r, false); };
-  t.univariate[40083] = [](Session& s, int e, UnivariateRecord& r) { draw_residual_histogram(s, e, r, 0); };
-  t.univariate[40186] = [](Session& s, int e, UnivariateRecord& r) { set_histogram_bins(s, e, r, true); };
+Feature describe_univariate() {
+  Feature f;
+  f.name = "univariate";
+  const auto U = MenuKind::Univariate;
+  f.popups = {{U, "&Transform", 1, rules::univariate_data},
+              {U, "&Regression", 3, rules::univariate_data},
+              {U, "St&atistics", 4, rules::univariate_data},
+              {U, "St&atistics > &ACF/PACF", 10, {}},
+              {U, "St&atistics > &Histogram", 11, {}},
+              {U, "St&atistics > &Residual Analysis", 12, {}},
+              {U, "St&atistics > &Residual Analysis > &Histogram", 12, {}},
+              {U, "Sp&ectrum", 7, rules::project_open},
+              {U, "Sp&ectrum > &Model", 14, {}},
+              {U, "Sp&ectrum > &Cumulative Spectrum", 30, rules::unless_empty_project}};
+  transform_commands(f);
+  statistics_commands(f);
+  regression_commands(f);
+  spectrum_commands(f);
 
-  t.slots[Slot::Project].write_info = write_summary_info;
-  t.slots[Slot::Acf] = {draw_acf_window, write_acf_info};
-  t.slots[Slot::Histogram] = {refresh_histogram, write_histogram_info};
-  t.slots[Slot::ResidualHistogram] = {
-      [](Session& s, int e, UnivariateRecord& r) {
-        if (!r.results.residuals.empty()) draw_residual_histogram(s, e, r, r.params.residual_histogram_bins);
-      },
-      write_residual_histogram_info};
-  t.slots[Slot::ClassicalFit].write_info = write_fit_info;
+  f.windows.push_back({windows::Project, {}, write_summary_info, {}, {}});
+  f.windows.push_back({windows::Acf, draw_acf_window, write_acf_info, {}, {}});
+  f.windows.push_back({windows::Histogram, refresh_histogram, write_histogram_info, {}, {}});
+  f.windows.push_back({windows::ResidualHistogram,
+                       [](Session& s, int e, UnivariateRecord& r) {
+                         if (!r.results.residuals.empty()) draw_residual_histogram(s, e, r, r.params.residual_histogram_bins);
+                       },
+                       write_residual_histogram_info, {}, {}});
+  f.windows.push_back({windows::ClassicalFit, {}, write_fit_info, {}, {}});
 
-  t.transform_menu = transform_menu;
+  // The summary names the transformations; it follows every change of series.
+  f.reactions.push_back({Event::SeriesChanged, [](Session& s, int entry) {
+                           if (UnivariateRecord* r = s.projects.univariate(entry))
+                             r->transform_summary = transform_summary(r->transforms);
+                         }});
   for (auto make : {make_specify_lag_dialog, make_histogram_bins_dialog, make_difference_dialog,
                     make_subsequence_dialog, make_box_cox_dialog, make_classical_dialog})
-    t.dialogs.push_back(make);
+    f.dialogs.push_back(make);
+  return f;
 }
 
 }  // namespace zelk

@@ -6,7 +6,7 @@
 #include "arma/model_text.h"
 #include "plot/format.h"
 #include "project/univariate_record.h"
-#include "univariate/acf.h"
+#include "numeric/acf.h"
 
 namespace zelk {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "plot/document.h"
 #include "univariate/histogram.h"
-#include "univariate/transform.h"
+#include "model/transform.h"
 
 namespace zelk {
 

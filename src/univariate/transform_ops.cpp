@@ -1,12 +1,12 @@
 // The Transform menu: differencing, mean subtraction, subsequence, undo and
 // the rules that say which transformation may follow which.
+#include "port/commands.h"
+#include "univariate/windows.h"
 #include "project/univariate_record.h"
-#include "shell/menu_state.h"
-#include "shell/session.h"
-#include "arma/arma_ops.h"
+#include "port/session.h"
 #include "univariate/integer_dialog.h"
-#include "univariate/transform_rules.h"
-#include "univariate/transforms.h"
+#include "project/transform_rules.h"
+#include "model/transforms.h"
 #include "univariate/univariate_ops.h"
 
 namespace zelk {
@@ -42,20 +42,13 @@ class SubsequenceDialog : public Dialog {
 TimeIndices indices(const UnivariateRecord& rec) { return {rec.first, rec.last}; }
 
 void push(Session& s, int entry, UnivariateRecord& rec, Transformation node, TimeIndices t) {
-  rec.first = t.first;
-  rec.last = t.last;
-  rec.transforms.push_back(std::move(node));
+  rec.push_transform(std::move(node), t.first, t.last);
   series_changed(s, entry, rec);
 }
 
 }  // namespace
 
-void series_changed(Session& s, int entry, UnivariateRecord& rec) {
-  rec.transform_summary = transform_summary(rec.transforms);
-  // Residuals, once there, follow the series they belong to.
-  if (!rec.results.residuals.empty()) update_residuals(rec);
-  refresh_project(s, entry);
-}
+void series_changed(Session& s, int entry, UnivariateRecord& /*rec*/) { s.publish(Event::SeriesChanged, entry); }
 
 std::unique_ptr<Dialog> make_difference_dialog() {
   return std::make_unique<IntegerDialog>("Difference the series", "Enter lag:", 1, nullptr);
@@ -114,17 +107,9 @@ void undo_transformation(Session& s, int entry, UnivariateRecord& rec) {
   rec.first = t.first;
   rec.last = t.last;
   if (classical_node)
-    if (Window* w = s.desktop.find(entry, Slot::ClassicalFit)) s.desktop.close(w->id);
+    if (Window* w = s.desktop.find(entry, windows::ClassicalFit)) s.desktop.close(w->id);
   series_changed(s, entry, rec);
 }
 
-void transform_menu(const UnivariateRecord& rec, MenuState& menu) {
-  for (TransformCommand c : {TransformCommand::BoxCox, TransformCommand::Classical, TransformCommand::Difference,
-                             TransformCommand::SubtractMean, TransformCommand::Subsequence,
-                             TransformCommand::ShowClassicalFit})
-    menu.set_enabled(static_cast<int>(c), transform_allowed(rec, c));
-  menu.set_enabled(40055, !rec.transforms.empty());
-  menu.set_text(40055, undo_label(rec.transforms));
-}
 
 }  // namespace zelk

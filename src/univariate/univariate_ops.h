@@ -4,14 +4,13 @@
 #include <memory>
 #include <string>
 
-#include "shell/dialog.h"
-#include "shell/window.h"
+#include "port/dialog.h"
+#include "port/window.h"
 
 namespace zelk {
 
 struct Session;
 struct UnivariateRecord;
-class MenuState;
 
 // Largest lag count and bin count accepted: beyond them the arrays and the
 // reports would only grow without showing anything more.
@@ -43,10 +42,8 @@ void write_fit_info(Session& s, int entry, UnivariateRecord& rec);
 void subtract_mean(Session& s, int entry, UnivariateRecord& rec);
 void subsequence(Session& s, int entry, UnivariateRecord& rec);
 void undo_transformation(Session& s, int entry, UnivariateRecord& rec);
-// Enabled items of the Transform menu and the Undo label.
-void transform_menu(const UnivariateRecord& rec, MenuState& menu);
 
-// After a change of the series: summary rebuilt, windows redrawn.
+// After a change of the series: every feature told, windows redrawn.
 void series_changed(Session& s, int entry, UnivariateRecord& rec);
 
 // The INFO window of a slot's graph when it is open.

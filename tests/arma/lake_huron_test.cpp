@@ -7,6 +7,7 @@
 #include <numeric>
 #include <vector>
 
+#include "arma/ml_dialogs.h"
 #include "arma/ml_fit.h"
 
 namespace zelk {
@@ -19,15 +20,6 @@ std::vector<double> lake_huron() {
   const double mean = std::accumulate(x.begin(), x.end(), 0.0) / x.size();
   for (double& v : x) v -= mean;
   return x;
-}
-
-// The accuracy the Maximum Likelihood Estimation dialog proposes.
-double proposed_accuracy(const ArmaModel& m) {
-  double s = 0;
-  int c = 0;
-  for (int i = 1; i <= m.p + m.q; ++i)
-    if (m.beta(i) != 0) s += m.beta(i), ++c;
-  return c == 0 ? 0.001 : 0.01 * std::fabs(s / c) + 0.00001;
 }
 
 ArmaModel start(int p, int q, std::vector<double> beta) {

@@ -6,39 +6,20 @@
 #include <cmath>
 #include <string>
 
+#include "port/commands.h"
+#include "arma/windows.h"
 #include "arma/specify_dialog.h"
-#include "project/project_ops.h"
+#include "files/project_ops.h"
 #include "project/univariate_record.h"
 #include "shell/app.h"
-#include "shell/scripted_port.h"
+#include "port/scripted_port.h"
+#include "support/desk.h"
 
 namespace zelk {
 namespace {
 
-class ModelMenu : public ::testing::Test {
+class ModelMenu : public test::Desk {
  protected:
-  ScriptedPort port;
-  App app{port};
-  Session& s = app.session();
-
-  UnivariateRecord& open_project() {
-    port.queue_dialog({"Create New Project ", {}, "OK", "create"});
-    app.dispatch(40091);
-    return *s.projects.univariate(1);
-  }
-  UnivariateRecord& lake_huron() {
-    UnivariateRecord& rec = open_project();
-    port.queue_file(std::string(ZELK_TEST_DATA) + "/lake_huron.dat");
-    app.dispatch(40098);
-    return rec;
-  }
-  void dialog(std::string title, std::vector<std::pair<std::string, std::string>> set, std::string press = "OK") {
-    port.queue_dialog({std::move(title), std::move(set), std::move(press), "test"});
-  }
-  std::vector<std::string> report(Slot slot) {
-    Window* w = s.desktop.find(1, slot);
-    return w && w->text ? w->text->lines() : std::vector<std::string>{};
-  }
   // The number after "label" on the report line that starts with it.
   double value_after(Slot slot, const std::string& label) {
     for (const auto& line : report(slot))
@@ -58,7 +39,7 @@ TEST_F(ModelMenu, SpecifyStoresTheModelAndFixesZeroCoefficients) {
   UnivariateRecord& rec = open_project();
   dialog("Specify Model", {{"ar_order", "3"}, {"phi", "0.5,-0.0,0.2"}, {"ma_order", "1"}, {"theta", "0.4"},
                            {"variance", "2.5"}});
-  app.dispatch(40045);
+  app.dispatch(cmd::SpecifyModel);
   EXPECT_EQ(rec.model.p, 3);
   EXPECT_EQ(rec.model.q, 1);
   EXPECT_EQ(rec.model.phi[0], 0.5);
@@ -79,7 +60,7 @@ TEST_F(ModelMenu, SpecifyRefusalsKeepTheDialogOpen) {
   dialog("Specify Model", {{"d", "0.3"}, {"M", "20"}});
   dialog("Specify Model", {{"M", "60"}, {"ma_order", "1"}, {"theta", "1.5"}});  // fractional: not invertible
   dialog("Specify Model", {{"theta", "0.5"}});
-  app.dispatch(40045);
+  app.dispatch(cmd::SpecifyModel);
   EXPECT_EQ(port.shown(), (std::vector<std::string>{
                               "MESSAGE [ZELK ERROR] AR Order must be < 27 -> OK",
                               "MESSAGE [ZELK Error] Model is not causal -> OK",
@@ -124,22 +105,22 @@ TEST(SpecifyModelDialogTest, EnterMovesThroughCoefficientsAndButtonTests) {
 TEST_F(ModelMenu, SwitchToInvertibleWithoutData) {
   UnivariateRecord& rec = open_project();
   dialog("Specify Model", {{"ma_order", "1"}, {"theta", "1.5"}});
-  app.dispatch(40045);
-  app.dispatch(40105);
+  app.dispatch(cmd::SpecifyModel);
+  app.dispatch(cmd::SwitchToInvertible);
   EXPECT_NEAR(rec.model.theta[0], 1 / 1.5, 1e-5);
   EXPECT_NEAR(rec.model.sigma2, 2.25, 1e-4);
-  app.dispatch(40105);
+  app.dispatch(cmd::SwitchToInvertible);
   EXPECT_EQ(port.shown().back(), "MESSAGE [Message box]  Model is invertible -> OK");
 }
 
 TEST_F(ModelMenu, ArMaInfinityReport) {
   open_project();
   dialog("Specify Model", {{"ar_order", "1"}, {"phi", "0.5"}, {"ma_order", "1"}, {"theta", "0.4"}});
-  app.dispatch(40045);
-  app.dispatch(40090);
-  const auto lines = report(Slot::ArmaInfinity);
+  app.dispatch(cmd::SpecifyModel);
+  app.dispatch(cmd::ArMaInfinity);
+  const auto lines = report(windows::ArmaInfinity);
   ASSERT_EQ(lines.size(), 60u);
-  EXPECT_EQ(s.desktop.find(1, Slot::ArmaInfinity)->caption, "AR/MA Infinity: New Univariate Project");
+  EXPECT_EQ(s.desktop.find(1, windows::ArmaInfinity)->caption, "AR/MA Infinity: New Univariate Project");
   EXPECT_EQ(lines[1], "ZELK::(AR/MA Infinity)");
   EXPECT_EQ(lines[5], "X(t) =    0.5000 X(t-1) ");
   EXPECT_EQ(lines[6], "     + Z(t) + 0.4000 Z(t-1) ");
@@ -150,8 +131,8 @@ TEST_F(ModelMenu, ArMaInfinityReport) {
   EXPECT_EQ(lines[11], "              1        0.90000       -0.90000");
   EXPECT_EQ(lines[12], "              2        0.45000        0.36000");
   dialog("Specify Model", {{"theta", "2"}});
-  app.dispatch(40045);  // the open report follows the model
-  const auto after = report(Slot::ArmaInfinity);
+  app.dispatch(cmd::SpecifyModel);  // the open report follows the model
+  const auto after = report(windows::ArmaInfinity);
   EXPECT_EQ(after[9], "                   MA-Infinity Non-Invertible");
   EXPECT_EQ(after[11], "              1        2.50000       *       ");
 }
@@ -159,21 +140,21 @@ TEST_F(ModelMenu, ArMaInfinityReport) {
 TEST_F(ModelMenu, MaximumLikelihoodOnLakeHuron) {
   UnivariateRecord& rec = lake_huron();
   dialog("Specify Model", {{"ar_order", "2"}, {"phi", "1.0538,-0.2668"}});
-  app.dispatch(40045);
+  app.dispatch(cmd::SpecifyModel);
   dialog("Subtract Mean?", {}, "Yes");
   dialog("Maximum Likelihood Estimation", {});
-  app.dispatch(40079);
+  app.dispatch(cmd::MaxLikelihood);
   ASSERT_EQ(rec.transforms.size(), 1u);
-  const auto lines = report(Slot::MlEstimates);
+  const auto lines = report(windows::MlEstimates);
   ASSERT_GE(lines.size(), 20u);
-  EXPECT_EQ(s.desktop.find(1, Slot::MlEstimates)->caption, "ML estimates: " + rec.name);
+  EXPECT_EQ(s.desktop.find(1, windows::MlEstimates)->caption, "ML estimates: " + rec.name);
   EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 5),
             (std::vector<std::string>{"========================================", "ZELK::(Maximum likelihood estimates)",
                                       "========================================", " ", "Method: Maximum Likelihood"}));
   EXPECT_EQ(lines[6], "X(t) =    1.0441 X(t-1)  - 0.2503 X(t-2) ");
-  EXPECT_NEAR(value_after(Slot::MlEstimates, "WN Variance = "), 0.47890, 1e-5);
-  EXPECT_NEAR(value_after(Slot::MlEstimates, "-2Log(Likelihood) = "), 207.283, 1e-3);
-  EXPECT_NEAR(value_after(Slot::MlEstimates, "FPE  = "), 0.47890 * 100 / 96, 1e-5);
+  EXPECT_NEAR(value_after(windows::MlEstimates, "WN Variance = "), 0.47890, 1e-5);
+  EXPECT_NEAR(value_after(windows::MlEstimates, "-2Log(Likelihood) = "), 207.283, 1e-3);
+  EXPECT_NEAR(value_after(windows::MlEstimates, "FPE  = "), 0.47890 * 100 / 96, 1e-5);
   EXPECT_EQ(lines[9], "AR Coefficients");
   EXPECT_NEAR(std::stod(lines[10]), 1.04414, 1e-5);
   EXPECT_EQ(lines[11], "Standard Error of AR Coefficients");
@@ -184,21 +165,21 @@ TEST_F(ModelMenu, MaximumLikelihoodOnLakeHuron) {
 
 TEST_F(ModelMenu, Arma11ThroughTheMenusWithLeastSquaresAndNoOptimization) {
   UnivariateRecord& rec = lake_huron();
-  app.dispatch(40061);  // subtract mean first: no question then
+  app.dispatch(cmd::SubtractMean);  // subtract mean first: no question then
   dialog("Specify Model", {{"ar_order", "1"}, {"phi", "0.7"}, {"ma_order", "1"}, {"theta", "0.4"}});
-  app.dispatch(40045);
+  app.dispatch(cmd::SpecifyModel);
   dialog("Maximum Likelihood Estimation", {});
-  app.dispatch(40079);
+  app.dispatch(cmd::MaxLikelihood);
   EXPECT_NEAR(rec.model.phi[0], 0.74457, 1e-5);
   EXPECT_NEAR(rec.model.theta[0], 0.32128, 1e-5);
-  EXPECT_NEAR(value_after(Slot::MlEstimates, "AICC = "), 206.512 + 2.0 * 3 * 98 / 94, 1e-3);
+  EXPECT_NEAR(value_after(windows::MlEstimates, "AICC = "), 206.512 + 2.0 * 3 * 98 / 94, 1e-3);
   dialog("Maximum Likelihood Estimation", {{"no_optimization", "on"}});
-  app.dispatch(40079);
+  app.dispatch(cmd::MaxLikelihood);
   EXPECT_NEAR(rec.model.phi[0], 0.74457, 1e-5);
-  for (const auto& line : report(Slot::MlEstimates)) EXPECT_EQ(line.rfind("BIC", 0), std::string::npos);
+  for (const auto& line : report(windows::MlEstimates)) EXPECT_EQ(line.rfind("BIC", 0), std::string::npos);
   dialog("Maximum Likelihood Estimation", {{"ls", "on"}, {"no_optimization", "off"}});
-  app.dispatch(40079);
-  EXPECT_EQ(report(Slot::MlEstimates)[4], "Method: Least Squares");
+  app.dispatch(cmd::MaxLikelihood);
+  EXPECT_EQ(report(windows::MlEstimates)[4], "Method: Least Squares");
   // Least squares: sigma2 = S / (n - p - q).
   EXPECT_NEAR(rec.model.sigma2, rec.model.saved_wn * 98 / 96, 1e-12);
   EXPECT_TRUE(port.shown().empty()) << port.shown().front();
@@ -206,15 +187,15 @@ TEST_F(ModelMenu, Arma11ThroughTheMenusWithLeastSquaresAndNoOptimization) {
 
 TEST_F(ModelMenu, IterationLimitOffersToReturnToTheDialog) {
   UnivariateRecord& rec = lake_huron();
-  app.dispatch(40061);
+  app.dispatch(cmd::SubtractMean);
   dialog("Specify Model", {{"ar_order", "2"}, {"phi", "0.2,0.1"}});
-  app.dispatch(40045);
+  app.dispatch(cmd::SpecifyModel);
   dialog("Maximum Likelihood Estimation", {{"iterations", "1"}});
   dialog(" Maximum likelihood estimation", {}, "Return to MLE dialog");
   dialog("Maximum Likelihood Estimation", {{"iterations", "0"}});
   dialog("Maximum Likelihood Estimation", {{"accuracy", "1"}});
   dialog("Maximum Likelihood Estimation", {{"accuracy", "0.0001"}, {"iterations", "100"}});
-  app.dispatch(40079);
+  app.dispatch(cmd::MaxLikelihood);
   EXPECT_EQ(port.shown(), (std::vector<std::string>{
                               "MESSAGE [ERROR] Number of iterations must be > 0. -> OK",
                               "MESSAGE [ERROR] Choose accuracy parameter between 0 and 1. -> OK",
@@ -225,9 +206,9 @@ TEST_F(ModelMenu, IterationLimitOffersToReturnToTheDialog) {
 
 TEST_F(ModelMenu, ConstraintsFixCoefficientsAndTieRelations) {
   UnivariateRecord& rec = lake_huron();
-  app.dispatch(40061);
+  app.dispatch(cmd::SubtractMean);
   dialog("Specify Model", {{"ar_order", "3"}, {"phi", "0.9,0.05,0.02"}});
-  app.dispatch(40045);
+  app.dispatch(cmd::SpecifyModel);
   // Fix phi(2), set it to 0, and tie phi(3) = -phi(1) phi(2), after refusals.
   dialog("Maximum Likelihood Estimation", {}, "Constrain optimization");
   dialog("Constrain Optimization", {{"ar_list", "2"}, {"relation_count", "7"}});
@@ -237,7 +218,7 @@ TEST_F(ModelMenu, ConstraintsFixCoefficientsAndTieRelations) {
   dialog("Constrain Optimization", {{"rel_b", "2"}, {"rel_c", "3"}}, "Set to zero");
   dialog("Constrain Optimization", {});
   dialog("Maximum Likelihood Estimation", {});
-  app.dispatch(40079);
+  app.dispatch(cmd::MaxLikelihood);
   EXPECT_EQ(port.shown(), (std::vector<std::string>{
                               "MESSAGE [ZELK Error] Number of multiplicative relations must be from 0 to 6 -> OK",
                               "MESSAGE [ZELK ERROR] Multiplicative relation repeats parameter -> OK",
@@ -250,7 +231,7 @@ TEST_F(ModelMenu, ConstraintsFixCoefficientsAndTieRelations) {
   EXPECT_EQ(rec.model.phi[2], 0.0);  // -phi(1) phi(2) with phi(2) = 0
   EXPECT_NE(rec.model.phi[0], 0.9);
   // Fixed coefficients show standard error 0.
-  const auto se = line_after(Slot::MlEstimates, "Standard Error of AR Coefficients");
+  const auto se = line_after(windows::MlEstimates, "Standard Error of AR Coefficients");
   ASSERT_EQ(se.size(), 1u);
   EXPECT_NE(se[0].find("0.000000"), std::string::npos);
 
@@ -259,7 +240,7 @@ TEST_F(ModelMenu, ConstraintsFixCoefficientsAndTieRelations) {
   dialog("Constrain Optimization", {{"relation_count", "0"}}, "None");
   dialog("Constrain Optimization", {});
   dialog("Maximum Likelihood Estimation", {}, "Cancel");
-  app.dispatch(40079);
+  app.dispatch(cmd::MaxLikelihood);
   EXPECT_EQ(rec.model.relation_count, 0);
   EXPECT_EQ(rec.model.free_parameters, (std::vector<int>{1, 2, 3}));
 }
@@ -269,23 +250,23 @@ TEST_F(ModelMenu, BadInputGivesMessagesNotNaN) {
   install_series(s, 1, rec, std::vector<double>(20, 3.0));
   dialog("Subtract Mean?", {}, "Yes");
   dialog("Maximum Likelihood Estimation", {});
-  app.dispatch(40079);  // a constant series becomes zeros
+  app.dispatch(cmd::MaxLikelihood);  // a constant series becomes zeros
   EXPECT_EQ(port.shown().back(), "MESSAGE [ZELK Error] The series is identically zero: its likelihood is not defined. -> OK");
 
   UnivariateRecord& small = rec;
   install_series(s, 1, small, {1, 3, 2, 5, 4, 6});
   dialog("Specify Model", {{"ar_order", "3"}, {"phi", "0.1,0.1,0.1"}, {"ma_order", "1"}, {"theta", "0.2"}});
-  app.dispatch(40045);
+  app.dispatch(cmd::SpecifyModel);
   dialog("Subtract Mean?", {}, "No");
   dialog("Maximum Likelihood Estimation", {});
-  app.dispatch(40079);
+  app.dispatch(cmd::MaxLikelihood);
   EXPECT_EQ(port.shown().back(),
             "MESSAGE [ZELK Error] Not enough data: the number of observations must exceed p + q + 2. -> OK");
 
   small.regression.estimation = 1;
   small.regression.intercept = false;
   dialog("Maximum Likelihood Estimation", {});
-  app.dispatch(40079);
+  app.dispatch(cmd::MaxLikelihood);
   EXPECT_NE(std::find(port.shown().begin(), port.shown().end(),
                       "MESSAGE [Warning] No intercept included in regression function  -> OK"),
             port.shown().end());
@@ -300,22 +281,22 @@ namespace {
 TEST_F(ModelMenu, FractionalModelsUseTheWhittleDialogAndReport) {
   UnivariateRecord& rec = lake_huron();
   dialog("Specify Model", {{"fractional", "on"}, {"d", "0.1"}});
-  app.dispatch(40045);
+  app.dispatch(cmd::SpecifyModel);
   dialog("ML Estimation (Fractionally Integrated ARMA)", {{"keep_d", "on"}});
   dialog("ML Estimation (Fractionally Integrated ARMA)", {{"keep_d", "off"}, {"step", "0"}});
   dialog("ML Estimation (Fractionally Integrated ARMA)", {{"step", "0.1"}});
-  app.dispatch(40079);
+  app.dispatch(cmd::MaxLikelihood);
   EXPECT_EQ(port.shown(), (std::vector<std::string>{
                               "MESSAGE [ERROR] No parameters to optimize. -> OK",
                               "MESSAGE [ERROR] Choose accuracy parameter between 0 and 1. -> OK",
                           }));
   EXPECT_GT(rec.model.d, 0.3);  // the lake levels have long memory
-  const auto lines = report(Slot::MlEstimates);
+  const auto lines = report(windows::MlEstimates);
   ASSERT_GE(lines.size(), 8u);
   EXPECT_EQ(lines[5], "ARMA Model: ");
   EXPECT_EQ(lines[6].rfind("(1-B)^0.", 0), 0u);
-  EXPECT_GT(value_after(Slot::MlEstimates, "-2Log(Likelihood) (Whittle) = "), 0);
-  EXPECT_NEAR(value_after(Slot::MlEstimates, "AIC  = "), rec.model.minus2_log_likelihood + 4, 1e-3);
+  EXPECT_GT(value_after(windows::MlEstimates, "-2Log(Likelihood) (Whittle) = "), 0);
+  EXPECT_NEAR(value_after(windows::MlEstimates, "AIC  = "), rec.model.minus2_log_likelihood + 4, 1e-3);
 }
 
 }  // namespace
@@ -326,25 +307,25 @@ namespace {
 
 TEST_F(ModelMenu, NonCausalStartAndUnitCircleMaGiveDefinedResults) {
   UnivariateRecord& rec = lake_huron();
-  app.dispatch(40061);
+  app.dispatch(cmd::SubtractMean);
   // A model read from elsewhere may be non-causal: it is replaced, not fitted.
   rec.model.p = 1;
   rec.model.phi[0] = 1.5;
   rec.model.free_parameters = {1};
   dialog("Maximum Likelihood Estimation", {});
   dialog(" Maximum likelihood estimation", {}, "Continue");
-  app.dispatch(40079);
+  app.dispatch(cmd::MaxLikelihood);
   EXPECT_EQ(rec.model.phi[0], 0.001);
   EXPECT_TRUE(port.unused().empty());
 
   // theta(1) = 1 lies on the unit circle: switched (as far as the recursion
   // settles) and fitted.
   dialog("Specify Model", {{"ar_order", "0"}, {"ma_order", "1"}, {"theta", "1"}});
-  app.dispatch(40045);
+  app.dispatch(cmd::SpecifyModel);
   dialog("Maximum Likelihood Estimation", {});
-  app.dispatch(40079);
+  app.dispatch(cmd::MaxLikelihood);
   EXPECT_LT(std::fabs(rec.model.theta[0]), 1.0);
-  for (const auto& line : report(Slot::MlEstimates)) {
+  for (const auto& line : report(windows::MlEstimates)) {
     EXPECT_EQ(line.find("nan"), std::string::npos) << line;
     EXPECT_EQ(line.find("inf"), std::string::npos) << line;
   }
@@ -352,19 +333,19 @@ TEST_F(ModelMenu, NonCausalStartAndUnitCircleMaGiveDefinedResults) {
 
 TEST_F(ModelMenu, LargestOrdersFitWithoutTrouble) {
   UnivariateRecord& rec = lake_huron();
-  app.dispatch(40061);
+  app.dispatch(cmd::SubtractMean);
   std::string small;
   for (int i = 0; i < 27; ++i) small += i ? ",0.01" : "0.01";
   dialog("Specify Model", {{"ar_order", "27"}, {"phi", small}, {"ma_order", "27"}, {"theta", small}});
-  app.dispatch(40045);
+  app.dispatch(cmd::SpecifyModel);
   ASSERT_EQ(rec.model.free_parameters.size(), 54u);
   dialog("Maximum Likelihood Estimation", {{"iterations", "3"}});
   dialog(" Maximum likelihood estimation", {}, "Continue");
-  app.dispatch(40079);
+  app.dispatch(cmd::MaxLikelihood);
   EXPECT_EQ(rec.model.stop_code, 4);
   EXPECT_EQ(rec.model.iterations, 3);
   EXPECT_TRUE(port.unused().empty());
-  for (const auto& line : report(Slot::MlEstimates)) EXPECT_EQ(line.find("nan"), std::string::npos) << line;
+  for (const auto& line : report(windows::MlEstimates)) EXPECT_EQ(line.find("nan"), std::string::npos) << line;
 }
 
 }  // namespace
@@ -383,7 +364,7 @@ TEST_F(ModelMenu, ReportSaysWhenStandardErrorsFailed) {
   rec.model.theta[0] = 0.3;
   rec.model.standard_errors.clear();
   write_ml_report(s, 1, rec, {});
-  const auto lines = report(Slot::MlEstimates);
+  const auto lines = report(windows::MlEstimates);
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "Numerical difficulties computing standard errors"), 1);
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "Standard Error of AR Coefficients"), 0);
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "MA Coefficients"), 1);
@@ -397,26 +378,26 @@ namespace {
 
 TEST_F(ModelMenu, NothingFreeEvaluatesOnceAndAllZeroKeepsZeros) {
   UnivariateRecord& rec = lake_huron();
-  app.dispatch(40061);
+  app.dispatch(cmd::SubtractMean);
   double sum2 = 0;
   for (double v : rec.x) sum2 += v * v;
   // phi(1) entered as 0 is fixed: nothing to optimize.
   dialog("Specify Model", {{"ar_order", "1"}, {"phi", "0"}, {"variance", "3"}});
-  app.dispatch(40045);
+  app.dispatch(cmd::SpecifyModel);
   dialog("Maximum Likelihood Estimation", {});
-  app.dispatch(40079);
+  app.dispatch(cmd::MaxLikelihood);
   EXPECT_EQ(rec.model.phi[0], 0.0);
   EXPECT_NEAR(rec.model.sigma2, sum2 / 98, 1e-12);  // the saved S/n
   EXPECT_EQ(rec.model.iterations, 0);
-  for (const auto& line : report(Slot::MlEstimates)) EXPECT_EQ(line.rfind("BIC", 0), std::string::npos);
+  for (const auto& line : report(windows::MlEstimates)) EXPECT_EQ(line.rfind("BIC", 0), std::string::npos);
 
   dialog("Specify Model", {{"ar_order", "3"}, {"phi", "0.8,0,0.1"}});
-  app.dispatch(40045);
+  app.dispatch(cmd::SpecifyModel);
   dialog("Maximum Likelihood Estimation", {}, "Constrain optimization");
   dialog("Constrain Optimization", {}, "All zero");
   dialog("Constrain Optimization", {});
   dialog("Maximum Likelihood Estimation", {});
-  app.dispatch(40079);
+  app.dispatch(cmd::MaxLikelihood);
   EXPECT_EQ(rec.model.phi[1], 0.0);
   EXPECT_EQ(rec.model.free_parameters, (std::vector<int>{1, 3}));
   // AICC counts the two free coefficients only.
@@ -433,7 +414,7 @@ namespace {
 
 TEST_F(ModelMenu, RecordLikelihoodAtThePublishedOptimum) {
   UnivariateRecord& rec = lake_huron();
-  app.dispatch(40061);
+  app.dispatch(cmd::SubtractMean);
   rec.model.p = 2;
   rec.model.phi[0] = 1.04414;
   rec.model.phi[1] = -0.25027;

@@ -4,8 +4,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "port/commands.h"
 #include "batch/interpreter.h"
-#include "shell/dialog.h"
+#include "port/dialog.h"
 
 namespace zelk {
 namespace {
@@ -15,7 +16,7 @@ struct Outcome {
   std::string out, err;
 };
 
-Outcome run(const std::string& script, OperationTable table = make_operation_table()) {
+Outcome run(const std::string& script, Registry table = make_registry()) {
   std::ostringstream out, err;
   Interpreter interpreter(out, err, ZELK_EXAMPLES, std::move(table));
   std::istringstream in(script);
@@ -140,16 +141,16 @@ TEST(Script, UnusedAnswersFailAtTheEnd) {
 }
 
 TEST(Script, DisambiguatedAndNumberedCommandsRun) {
-  OperationTable table = make_operation_table();
+  Registry table = make_registry();
   std::vector<int> ran;
-  for (int id : {40064, 40083, 40052})
-    table.univariate[id] = [&ran, id](Session&, int, UnivariateRecord&) { ran.push_back(id); };
+  for (int id : {cmd::Histogram, cmd::ResidualHistogram, cmd::ModelSpectrum})
+    table.command(id)->univariate = [&ran, id](Session&, int, UnivariateRecord&) { ran.push_back(id); };
   const Outcome r = run(std::string(kNewProject) +
                         "do Residual Analysis/Histogram/Default\ndo statistics/histogram/default\ndo 40052\n"
                         "do Exit\ndo Frobnicate\n",
                     std::move(table));
   EXPECT_EQ(r.status, 0) << r.err;  // Exit ends the script
-  EXPECT_EQ(ran, (std::vector<int>{40083, 40064, 40052}));
+  EXPECT_EQ(ran, (std::vector<int>{cmd::ResidualHistogram, cmd::Histogram, cmd::ModelSpectrum}));
 }
 
 TEST(Script, SavesPictures) {
@@ -176,8 +177,10 @@ class Sample : public Dialog {
 };
 
 TEST(Script, DialogListingForScriptWriters) {
-  OperationTable table;
-  table.dialogs.push_back([] { return std::make_unique<Sample>(); });
+  Registry table;
+  Feature sample;
+  sample.dialogs.push_back([] { return std::make_unique<Sample>(); });
+  table.add(std::move(sample));
   std::ostringstream out;
   print_dialogs(table, out);
   EXPECT_EQ(out.str(),
@@ -187,7 +190,7 @@ TEST(Script, DialogListingForScriptWriters) {
             "  buttons: OK, Cancel\n\n");
   // Every registered dialog can be listed.
   std::ostringstream all;
-  print_dialogs(make_operation_table(), all);
+  print_dialogs(make_registry(), all);
   EXPECT_NE(all.str().find("DIALOG \"Create New Project \"\n"), std::string::npos);
 }
 

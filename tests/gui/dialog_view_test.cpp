@@ -18,7 +18,7 @@
 #include "gui/picture_widget.h"
 #include "gui/qt_port.h"
 #include "qt_app.h"
-#include "shell/scripted_port.h"
+#include "port/scripted_port.h"
 
 namespace zelk {
 namespace {

@@ -1,3 +1,4 @@
+#include "port/commands.h"
 #include "gui/frame.h"
 
 #include <QAction>
@@ -18,7 +19,7 @@
 #include "gui/graph_view.h"
 #include "gui/info_view.h"
 #include "qt_app.h"
-#include "shell/scripted_port.h"
+#include "port/scripted_port.h"
 
 namespace zelk {
 namespace {
@@ -59,11 +60,11 @@ class FrameTest : public ::testing::Test {
   }
   void new_project(bool multivariate = false) {
     answers.queue_dialog({"Create New Project ", {{multivariate ? "multivariate" : "univariate", "on"}}, "OK"});
-    frame->dispatch(40091);
+    frame->dispatch(cmd::New);
   }
   void import(const std::string& file) {
     answers.queue_file(std::string(ZELK_TEST_DATA) + "/" + file);
-    frame->dispatch(40098);
+    frame->dispatch(cmd::ImportFile);
   }
   const Window* window_named(const std::string& caption) const {
     for (const auto& w : frame->app().session().desktop.windows())
@@ -91,8 +92,8 @@ TEST_F(FrameTest, StartsWithItsTitleTheUnivariateMenuGreyedAndStatusNone) {
   ASSERT_TRUE(item("&File", "&Import File"));
   EXPECT_FALSE(item("&File", "&Import File")->isEnabled());
   EXPECT_EQ(frame->status_part(0)->text(), "NONE");
-  EXPECT_TRUE(toolbar_has(40005));  // Print, until the first project event
-  EXPECT_TRUE(toolbar_has(40151));
+  EXPECT_TRUE(toolbar_has(cmd::Print));  // Print, until the first project event
+  EXPECT_TRUE(toolbar_has(cmd::ProjectEditor));
 }
 
 TEST_F(FrameTest, StatusBarPartsEndAtThirdsOfTheWidth) {
@@ -109,8 +110,8 @@ TEST_F(FrameTest, ANewProjectEnablesItsMenusAndSwapsTheToolBar) {
   // Without data: Transform greyed, Model enabled, Regression..Smooth greyed, Spectrum, Plot, Window on.
   EXPECT_EQ(on, (std::vector<bool>{true, false, true, false, false, false, false, true, true, true, true}));
   EXPECT_TRUE(item("&File", "&Import File")->isEnabled());
-  EXPECT_FALSE(toolbar_has(40005));
-  EXPECT_TRUE(toolbar_has(40047));
+  EXPECT_FALSE(toolbar_has(cmd::Print));
+  EXPECT_TRUE(toolbar_has(cmd::SampleAcf));
   EXPECT_EQ(frame->client()->subWindowList().size(), 1);
 
   import("lake_huron.dat");
@@ -126,13 +127,13 @@ TEST_F(FrameTest, AMultivariateProjectPutsItsOwnMenuOnTheFrameAndFocusSwitchesBa
   const int uni_window = frame->app().session().desktop.active()->id;
   new_project(true);
   EXPECT_EQ(top_texts(), kMultivariateMenu);
-  EXPECT_TRUE(toolbar_has(40141));
-  EXPECT_FALSE(toolbar_has(40047));
+  EXPECT_TRUE(toolbar_has(cmd::VarYuleWalker));
+  EXPECT_FALSE(toolbar_has(cmd::SampleAcf));
   // Clicking into the univariate project's window makes it current again.
   frame->client()->setActiveSubWindow(frame->child(uni_window));
   EXPECT_EQ(frame->app().session().projects.current(), 1);
   EXPECT_EQ(top_texts(), kUnivariateMenu);
-  EXPECT_TRUE(toolbar_has(40047));
+  EXPECT_TRUE(toolbar_has(cmd::SampleAcf));
 }
 
 TEST_F(FrameTest, GraphWindowsPaintTheirCurve) {
@@ -159,7 +160,7 @@ TEST_F(FrameTest, GraphWindowsPaintTheirCurve) {
 TEST_F(FrameTest, InfoWindowsShowTheReportReadOnlyInAFixedFont) {
   new_project();
   import("lake_huron.dat");
-  frame->dispatch(40042);
+  frame->dispatch(cmd::Info);
   const Window* info = window_named("INFO: lake_huron.dat");
   ASSERT_TRUE(info);
   InfoView* view = frame->info_view(info->id);
@@ -176,7 +177,7 @@ TEST_F(FrameTest, RegionZoomArmsTheCrossCursorAndActsOnce) {
   const Window* plot = window_named("lake_huron.dat");
   GraphView* view = frame->graph_view(plot->id);
   const double before = plot->graph->xmax() - plot->graph->xmin();
-  frame->dispatch(40027);
+  frame->dispatch(cmd::ZoomRegion);
   EXPECT_EQ(view->cursor().shape(), Qt::CrossCursor);
   const QPointF a(view->width() * 0.3, view->height() * 0.3), b(view->width() * 0.6, view->height() * 0.7);
   QMouseEvent press(QEvent::MouseButtonPress, a, view->mapToGlobal(a), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
@@ -194,7 +195,7 @@ TEST_F(FrameTest, RegionZoomArmsTheCrossCursorAndActsOnce) {
 TEST_F(FrameTest, DuplicatesCopyTheSourceUnderTheirOwnCaption) {
   new_project();
   import("lake_huron.dat");
-  frame->dispatch(40041);
+  frame->dispatch(cmd::Duplicate);
   const Window* dup = window_named("(DUPLICATE) lake_huron.dat");
   ASSERT_TRUE(dup);
   ASSERT_TRUE(frame->child(dup->id));
@@ -205,7 +206,7 @@ TEST_F(FrameTest, DuplicatesCopyTheSourceUnderTheirOwnCaption) {
 TEST_F(FrameTest, SystemMenusOfferTheCommandsOfEachWindowKind) {
   new_project();
   import("lake_huron.dat");
-  frame->dispatch(40042);
+  frame->dispatch(cmd::Info);
   auto texts = [&](const std::string& caption) {
     QStringList t;
     if (const Window* w = window_named(caption))
@@ -239,7 +240,7 @@ TEST_F(FrameTest, ClosingTheProjectWindowAsksFirst) {
 TEST_F(FrameTest, TheWindowMenuListsTheChildWindows) {
   new_project();
   import("lake_huron.dat");
-  frame->dispatch(40042);
+  frame->dispatch(cmd::Info);
   QMenu* window_menu = frame->menuBar()->actions().at(9)->menu();
   ASSERT_TRUE(window_menu);
   Q_EMIT window_menu->aboutToShow();
@@ -254,8 +255,8 @@ TEST_F(FrameTest, TheWindowMenuListsTheChildWindows) {
 TEST_F(FrameTest, TileStacksFullWidthStripsAndCascadeKeepsWindowsLarge) {
   new_project();
   import("lake_huron.dat");
-  frame->dispatch(40042);
-  frame->dispatch(40074);
+  frame->dispatch(cmd::Info);
+  frame->dispatch(cmd::Tile);
   const QSize area = frame->client()->viewport()->size();
   std::vector<QRect> strips;
   for (QMdiSubWindow* sub : frame->client()->subWindowList()) strips.push_back(sub->geometry());
@@ -265,7 +266,7 @@ TEST_F(FrameTest, TileStacksFullWidthStripsAndCascadeKeepsWindowsLarge) {
   EXPECT_EQ(strips[1].top(), area.height() / 2);
   EXPECT_EQ(strips[1].bottom(), area.height() - 1);
 
-  frame->dispatch(40075);
+  frame->dispatch(cmd::Cascade);
   for (QMdiSubWindow* sub : frame->client()->subWindowList()) {
     EXPECT_EQ(sub->width(), std::max(360, area.width() * 2 / 3));
     EXPECT_TRUE(QRect(QPoint(0, 0), area).contains(sub->geometry()));
@@ -273,10 +274,10 @@ TEST_F(FrameTest, TileStacksFullWidthStripsAndCascadeKeepsWindowsLarge) {
 }
 
 TEST_F(FrameTest, HelpOpensTheProgramsOwnPages) {
-  frame->dispatch(40013);
+  frame->dispatch(cmd::HelpContents);
   ASSERT_TRUE(frame->help_viewer());
   EXPECT_TRUE(frame->help_viewer()->browser()->toPlainText().contains("Getting started"));
-  frame->dispatch(40015);
+  frame->dispatch(cmd::HelpOnHelp);
   EXPECT_TRUE(frame->help_viewer()->browser()->toPlainText().contains("Back"));
 }
 

@@ -5,10 +5,10 @@
 #include <sstream>
 
 #include "project/data_file.h"
-#include "project/export.h"
-#include "project/project_ops.h"
-#include "shell/scripted_port.h"
-#include "shell/session.h"
+#include "files/export.h"
+#include "files/project_ops.h"
+#include "port/scripted_port.h"
+#include "port/session.h"
 
 namespace zelk {
 namespace {
@@ -65,7 +65,7 @@ TEST_F(Fixture, ANewProjectStartsEmpty) {
   EXPECT_TRUE(r.transforms.empty());
   EXPECT_EQ(r.acf_mode, 24);
   EXPECT_EQ(r.residual_acf_mode, 24);
-  Window* w = s.desktop.find(1, Slot::Project);
+  Window* w = s.desktop.find(1, windows::Project);
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(w->caption, "New Univariate Project");
   EXPECT_TRUE(w->graph->empty());
@@ -90,7 +90,7 @@ TEST_F(Fixture, ImportFileReplacesDataOnlyAfterASuccessfulRead) {
   EXPECT_EQ(r.first, 1);
   EXPECT_EQ(r.last, 3);
   EXPECT_EQ(r.name, "a.dat");
-  EXPECT_EQ(s.desktop.find(1, Slot::Project)->caption, "a.dat");
+  EXPECT_EQ(s.desktop.find(1, windows::Project)->caption, "a.dat");
   r.results.sample_acf = {1, 0.5};
 
   port.queue_file(std::nullopt);  // cancel keeps everything
@@ -215,7 +215,7 @@ TEST_F(Fixture, CloseQuestionsAndRename) {
 
   port.queue_dialog({"Name Brax Project", {{"name", "Sales"}}, "OK"});
   rename_project(s, 1);
-  EXPECT_EQ(s.desktop.find(1, Slot::Project)->caption, "Sales");
+  EXPECT_EQ(s.desktop.find(1, windows::Project)->caption, "Sales");
 
   EXPECT_TRUE(close_all_projects(s));
   EXPECT_EQ(port.shown().back(), "MESSAGE [ZELK] Close all projects ? -> Yes");
@@ -233,8 +233,8 @@ TEST_F(Fixture, OpenGivesTheProjectItsInfoWindowAndAFailedOpenFreesTheEntry) {
   port.queue_dialog({"Create New Project ", {}, "OK"});
   port.queue_file(file("a.dat", "1\n2\n"));
   ASSERT_TRUE(open_project(s));
-  EXPECT_NE(s.desktop.find_info(1, Slot::Project), nullptr);
-  EXPECT_EQ(s.desktop.find_info(1, Slot::Project)->caption, "INFO: a.dat");
+  EXPECT_NE(s.desktop.find_info(1, windows::Project), nullptr);
+  EXPECT_EQ(s.desktop.find_info(1, windows::Project)->caption, "INFO: a.dat");
   port.queue_dialog({"Create New Project ", {}, "OK"});
   port.queue_file(std::nullopt);
   EXPECT_FALSE(open_project(s));

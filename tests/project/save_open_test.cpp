@@ -10,12 +10,12 @@
 #include <sstream>
 
 #include "project/project_file.h"
-#include "project/project_file_ops.h"
-#include "project/project_ops.h"
-#include "shell/scripted_port.h"
-#include "shell/session.h"
-#include "univariate/classical.h"
-#include "univariate/transforms.h"
+#include "files/project_file_ops.h"
+#include "files/project_ops.h"
+#include "port/scripted_port.h"
+#include "port/session.h"
+#include "model/classical.h"
+#include "model/transforms.h"
 #include "univariate/univariate_ops.h"
 
 namespace zelk {
@@ -101,7 +101,7 @@ TEST_F(SaveOpen, SaveAsksForANameUntilAProjectFileIsKnown) {
   port.queue_file(path("first.zlk"));
   ASSERT_TRUE(save_project(s, e, rec));
   EXPECT_EQ(rec.name, "first.zlk");
-  EXPECT_EQ(s.desktop.find(e, Slot::Project)->caption, "first.zlk");
+  EXPECT_EQ(s.desktop.find(e, windows::Project)->caption, "first.zlk");
   EXPECT_TRUE(rec.project_file_known);
   EXPECT_EQ(slurp(path("first.zlk")).substr(0, 24), "ZELK Univariate Project\n");
 

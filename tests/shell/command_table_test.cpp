@@ -1,3 +1,4 @@
+#include "port/commands.h"
 #include "shell/command_table.h"
 
 #include <gtest/gtest.h>
@@ -15,14 +16,14 @@ void collect(const std::vector<MenuItem>& items, std::set<int>& ids) {
 }
 
 TEST(CommandTable, TextsKeepAcceleratorsAndTrailingBlanks) {
-  EXPECT_STREQ(find_command(40069)->text, "&Close ");
-  EXPECT_STREQ(find_command(40055)->text, "&Undo ");
-  EXPECT_STREQ(find_command(40122)->text, "&Exponential ");
-  EXPECT_STREQ(find_command(40158)->text, "&Remove ");
-  EXPECT_STREQ(find_command(40068)->text, "&Minimize ");
-  EXPECT_STREQ(find_command(40043)->text, "Manual");
-  EXPECT_EQ(find_command(40139)->scope, CommandScope::Any);
-  EXPECT_EQ(find_command(40147)->scope, CommandScope::Multivariate);
+  EXPECT_STREQ(find_command(cmd::Close)->text, "&Close ");
+  EXPECT_STREQ(find_command(cmd::Undo)->text, "&Undo ");
+  EXPECT_STREQ(find_command(cmd::ExponentialSmooth)->text, "&Exponential ");
+  EXPECT_STREQ(find_command(cmd::RegressionRemove)->text, "&Remove ");
+  EXPECT_STREQ(find_command(cmd::Minimize)->text, "&Minimize ");
+  EXPECT_STREQ(find_command(cmd::PlotLimits)->text, "Manual");
+  EXPECT_EQ(find_command(cmd::CrossAcf)->scope, CommandScope::Any);
+  EXPECT_EQ(find_command(cmd::MvDifference)->scope, CommandScope::Multivariate);
   EXPECT_EQ(find_command(12345), nullptr);
 }
 
@@ -40,9 +41,9 @@ TEST(CommandTable, MenuBarsHaveTheirTopLevelPositions) {
   EXPECT_EQ(window_menu_position(MenuKind::Univariate), 9);
   EXPECT_EQ(window_menu_position(MenuKind::Multivariate), 7);
   // The import items carry each menu's own text.
-  EXPECT_EQ(menu_path(40098, MenuKind::Univariate), "File/Import File");
-  EXPECT_EQ(menu_path(40098, MenuKind::Multivariate), "File/Import");
-  EXPECT_EQ(menu_path(40152, MenuKind::Multivariate), "File/Import Clipboard");
+  EXPECT_EQ(menu_path(cmd::ImportFile, MenuKind::Univariate), "File/Import File");
+  EXPECT_EQ(menu_path(cmd::ImportFile, MenuKind::Multivariate), "File/Import");
+  EXPECT_EQ(menu_path(cmd::ImportClipboard, MenuKind::Multivariate), "File/Import Clipboard");
 }
 
 TEST(CommandTable, EveryCommandIsReachableFromAMenu) {
@@ -50,17 +51,18 @@ TEST(CommandTable, EveryCommandIsReachableFromAMenu) {
   collect(menu_bar(MenuKind::Univariate), ids);
   collect(menu_bar(MenuKind::Multivariate), ids);
   collect(right_menus(), ids);
-  for (const Command& c : command_table()) EXPECT_TRUE(ids.count(c.id)) << c.id;
+  for (const CommandSpec& c : standard_registry().commands())
+    EXPECT_TRUE(ids.count(c.id)) << c.id;
   for (int id : ids) EXPECT_NE(find_command(id), nullptr) << id;
 }
 
 TEST(CommandTable, SpectrumPositionsThatTheRulesAddress) {
   const auto& spectrum = menu_bar(MenuKind::Univariate)[7].items;
   ASSERT_EQ(spectrum.size(), 9u);
-  EXPECT_EQ(spectrum[0].id, 40051);
+  EXPECT_EQ(spectrum[0].id, cmd::Periodogram);
   EXPECT_TRUE(spectrum[4].is_submenu());  // the model spectrum needs no data
-  EXPECT_EQ(spectrum[4].items[0].id, 40052);
-  EXPECT_EQ(spectrum[4].items[1].id, 40191);
+  EXPECT_EQ(spectrum[4].items[0].id, cmd::ModelSpectrum);
+  EXPECT_EQ(spectrum[4].items[1].id, cmd::SpectrumResolution);
   EXPECT_EQ(spectrum[8].text, "&Cumulative Spectrum");
 }
 
@@ -74,19 +76,19 @@ TEST(CommandTable, RightMenusHoldTheTreePopupsAndThePlotPopup) {
 }
 
 TEST(CommandTable, FindsCommandsByTextInTheMenuOnTheFrame) {
-  EXPECT_EQ(find_commands_by_text("Difference", MenuKind::Univariate), std::vector<int>{40044});
-  EXPECT_EQ(find_commands_by_text("difference", MenuKind::Multivariate), std::vector<int>{40147});
-  EXPECT_EQ(find_commands_by_text("Box - Cox", MenuKind::Univariate), std::vector<int>{40056});
-  EXPECT_EQ(find_commands_by_text("Close", MenuKind::Univariate), std::vector<int>{40069});
+  EXPECT_EQ(find_commands_by_text("Difference", MenuKind::Univariate), std::vector<int>{cmd::Difference});
+  EXPECT_EQ(find_commands_by_text("difference", MenuKind::Multivariate), std::vector<int>{cmd::MvDifference});
+  EXPECT_EQ(find_commands_by_text("Box - Cox", MenuKind::Univariate), std::vector<int>{cmd::BoxCox});
+  EXPECT_EQ(find_commands_by_text("Close", MenuKind::Univariate), std::vector<int>{cmd::Close});
   // Not on the frame's menu: the other menu is searched.
-  EXPECT_EQ(find_commands_by_text("Burg", MenuKind::Univariate), std::vector<int>{40140});
-  EXPECT_EQ(find_commands_by_text("Default", MenuKind::Univariate), (std::vector<int>{40064, 40083, 40052}));
-  EXPECT_EQ(find_commands_by_text("Histogram/Default", MenuKind::Univariate), (std::vector<int>{40064, 40083}));
-  EXPECT_EQ(find_commands_by_text("Statistics/Histogram/Default", MenuKind::Univariate), std::vector<int>{40064});
+  EXPECT_EQ(find_commands_by_text("Burg", MenuKind::Univariate), std::vector<int>{cmd::VarBurg});
+  EXPECT_EQ(find_commands_by_text("Default", MenuKind::Univariate), (std::vector<int>{cmd::Histogram, cmd::ResidualHistogram, cmd::ModelSpectrum}));
+  EXPECT_EQ(find_commands_by_text("Histogram/Default", MenuKind::Univariate), (std::vector<int>{cmd::Histogram, cmd::ResidualHistogram}));
+  EXPECT_EQ(find_commands_by_text("Statistics/Histogram/Default", MenuKind::Univariate), std::vector<int>{cmd::Histogram});
   EXPECT_EQ(find_commands_by_text("Residual Analysis/Histogram/Default", MenuKind::Univariate),
-            std::vector<int>{40083});
-  EXPECT_EQ(find_commands_by_text("ACF/PACF/Model", MenuKind::Univariate), std::vector<int>{40048});
-  EXPECT_EQ(find_commands_by_text("Prediction", MenuKind::Multivariate), (std::vector<int>{40142, 40172}));
+            std::vector<int>{cmd::ResidualHistogram});
+  EXPECT_EQ(find_commands_by_text("ACF/PACF/Model", MenuKind::Univariate), std::vector<int>{cmd::ModelAcf});
+  EXPECT_EQ(find_commands_by_text("Prediction", MenuKind::Multivariate), (std::vector<int>{cmd::VarPrediction, cmd::TransferPrediction}));
   EXPECT_TRUE(find_commands_by_text("Nonsense", MenuKind::Univariate).empty());
 }
 

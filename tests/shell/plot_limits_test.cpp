@@ -1,11 +1,12 @@
+#include "univariate/windows.h"
 #include "shell/plot_limits_dialog.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "shell/scripted_port.h"
-#include "shell/session.h"
+#include "port/scripted_port.h"
+#include "port/session.h"
 
 namespace zelk {
 namespace {
@@ -17,7 +18,7 @@ class CountingPort : public ScriptedPort {
 };
 
 struct PlotLimits : ::testing::Test {
-  PlotLimits() : s(port), w(s.desktop.graph(1, Slot::Acf, "Lake")) {
+  PlotLimits() : s(port), w(s.desktop.graph(1, windows::Acf, "Lake")) {
     const std::vector<double> x{1, 2, 3}, y{0, 4, 2}, y2{-1, 1, 0};
     w.graph->add_curve_pane(1, x, y);
     w.graph->add_bar_pane(2, x, y2);
@@ -83,7 +84,7 @@ TEST_F(PlotLimits, CancelAndUntouchedFieldsChangeNothing) {
 }
 
 TEST_F(PlotLimits, EmptyGraphsAndDuplicatesOpenNothing) {
-  Window& empty = s.desktop.graph(1, Slot::Histogram, "Lake");
+  Window& empty = s.desktop.graph(1, windows::Histogram, "Lake");
   answer({{"xmin", "0"}});
   set_plot_limits_command(s, empty);
   w.kind = WindowKind::DupGraph;

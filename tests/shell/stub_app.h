@@ -4,8 +4,11 @@
 #include <memory>
 #include <sstream>
 
+#include "port/commands.h"
+#include "univariate/windows.h"
 #include "shell/app.h"
-#include "shell/scripted_port.h"
+#include "port/scripted_port.h"
+#include "support/stubs.h"
 
 namespace zelk::testing {
 
@@ -15,24 +18,24 @@ struct StubApp {
   std::unique_ptr<App> app;
   int runs = 0;  // calls of the stub analysis operations
 
-  explicit StubApp(OperationTable table = {}) {
+  explicit StubApp(OperationStubs table = {}) {
     // New: a univariate project with its project window.
-    table.session[40091] = [](Session& s) {
-      const int e = s.projects.find_free_entry(s.port);
+    table.session[cmd::New] = [](Session& s) {
+      const int e = s.projects.free_entry();
       if (!e) return;
       UnivariateRecord& r = s.projects.create_univariate(e);
       s.projects.set_current(e);
-      s.desktop.graph(e, Slot::Project, r.name).graph->role = 0;
+      s.desktop.graph(e, windows::Project, r.name).graph->role = 0;
     };
     // Open stands in for a new multivariate project here.
-    table.session[40095] = [](Session& s) {
-      const int e = s.projects.find_free_entry(s.port);
+    table.session[cmd::Open] = [](Session& s) {
+      const int e = s.projects.free_entry();
       if (!e) return;
       MultivariateRecord& r = s.projects.create_multivariate(e);
       s.projects.set_current(e);
-      s.desktop.graph(e, Slot::Project, r.name).graph->role = 0;
+      s.desktop.graph(e, windows::Project, r.name).graph->role = 0;
     };
-    table.session[40098] = [](Session& s) {
+    table.session[cmd::ImportFile] = [](Session& s) {
       if (UnivariateRecord* u = s.projects.current_univariate()) u->set_data({1, 2, 3, 4});
       if (MultivariateRecord* m = s.projects.current_multivariate()) {
         m->m = 2;
@@ -41,12 +44,12 @@ struct StubApp {
         m->active = {true, false};
       }
     };
-    for (int id : {40047, 40048, 40049})
+    for (int id : {cmd::SampleAcf, cmd::ModelAcf, cmd::SampleModelAcf})
       table.univariate[id] = [this](Session& s, int e, UnivariateRecord& r) {
         ++runs;
-        s.desktop.graph(e, Slot::Acf, r.name);
+        s.desktop.graph(e, windows::Acf, r.name);
       };
-    app = std::make_unique<App>(port, std::move(table));
+    app = std::make_unique<App>(port, stub_registry(std::move(table)));
   }
   Session& s() { return app->session(); }
 };

@@ -1,0 +1,116 @@
+#include "files/project_file_ops.h"
+
+#include <filesystem>
+
+#include "project/atomic_file.h"
+#include "files/export.h"
+#include "project/part_file.h"
+#include "project/project_file.h"
+#include "files/project_ops.h"
+#include "port/session.h"
+#include "model/transforms.h"
+
+namespace zelk {
+namespace {
+
+constexpr const char* kSaveTitle = "BraxSave()";
+
+void show(Session& s, const FileMessage& m) { s.port.message(m.title, m.text, Buttons::Ok); }
+
+bool write_project(Session& s, UnivariateRecord& rec, const std::string& path) {
+  ArmaModel& m = rec.model;
+  for (int i = m.p; i < kMaxArmaOrder; ++i) m.phi[i] = 0;
+  for (int j = m.q; j < kMaxArmaOrder; ++j) m.theta[j] = 0;
+  // The text goes to a temporary file first: a failed save leaves the old file whole.
+  switch (write_file_atomically(path, project_file_text(rec, s.colours))) {
+    case WriteFailure::None: return true;
+    case WriteFailure::Open: s.port.message(kSaveTitle, "Cannot open file", Buttons::Ok); return false;
+    case WriteFailure::Write: s.port.message(kSaveTitle, "Cannot write to file", Buttons::Ok); return false;
+  }
+  return false;
+}
+
+void install_project(Session& s, int entry, UnivariateRecord& rec, ProjectFile file) {
+  s.desktop.close_data_windows(entry);
+  rec.release_data();
+  UnivariateRecord& from = file.record;
+  rec.model = from.model;
+  rec.model_flag = from.model_flag;
+  rec.x = std::move(from.x);
+  rec.first = from.first;
+  rec.last = from.last;
+  rec.series_name = from.series_name;
+  rec.regression = std::move(from.regression);
+  rec.transforms = std::move(from.transforms);
+  rec.imported = untransformed(rec);
+  rec.transform_summary = transform_summary(rec.transforms);
+  rec.iterations = 0;
+  s.colours = file.colours;
+  plot_project_window(s, entry, rec);
+  s.refresh_windows(entry);
+  // The colours are every graph's.
+  for (int e = 1; e <= kMaxProjects; ++e)
+    if (e != entry && s.projects.kind(e) != ProjectKind::Free) s.desktop.changed_project(e);
+}
+
+}  // namespace
+
+std::vector<double> untransformed(const UnivariateRecord& rec) {
+  std::vector<double> x = rec.x;
+  const std::vector<double>& trend = rec.regression.fitted_trend;
+  if (rec.regression.estimation != 0 && trend.size() == x.size())
+    for (std::size_t i = 0; i < x.size(); ++i) x[i] += trend[i];
+  TimeIndices t{rec.first, rec.last};
+  for (auto it = rec.transforms.rbegin(); it != rec.transforms.rend(); ++it) invert(*it, x, t);
+  return x;
+}
+
+bool save_project(Session& s, int entry, UnivariateRecord& rec) {
+  if (!rec.project_file_known) return save_project_as(s, entry, rec);
+  return write_project(s, rec, rec.file_name);
+}
+
+bool save_project_as(Session& s, int entry, UnivariateRecord& rec) {
+  auto path = choose_save_file(s.port);
+  if (!path) return false;
+  // The chosen file is not deleted first: it is replaced only once the new
+  // one is complete, and the project takes its name only then.
+  if (!write_project(s, rec, *path)) return false;
+  rec.file_name = *path;
+  rec.project_file_known = true;
+  rec.name = std::filesystem::path(*path).filename().string();
+  s.desktop.recaption(entry, rec.name);
+  return true;
+}
+
+bool load_file(Session& s, int entry, UnivariateRecord& rec, const std::string& path) {
+  PartReadResult part = read_part_file(path);
+  if (part.status == PartReadStatus::Failed) {
+    show(s, part.error);
+    return false;
+  }
+  if (part.status == PartReadStatus::Read) {
+    install_series(s, entry, rec, std::move(part.values));
+    rec.project_file_known = true;
+    return true;
+  }
+  ProjectReadResult project = read_project_file(path);
+  if (project.status == ProjectReadStatus::Read) {
+    install_project(s, entry, rec, std::move(project.file));
+    // Save writes back to the project file it came from.
+    rec.project_file_known = true;
+    return true;
+  }
+  // A project file that fails part-way is dropped and read as plain data.
+  if (project.status == ProjectReadStatus::Failed) show(s, project.error);
+  auto read = read_data_file(path);
+  if (!read.ok()) {
+    show(s, read.error);
+    return false;
+  }
+  install_series(s, entry, rec, std::move(*read.value));
+  rec.project_file_known = false;
+  return true;
+}
+
+}  // namespace zelk

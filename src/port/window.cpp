@@ -1,0 +1,10 @@
+#include "port/window.h"
+
+namespace zelk {
+
+const WindowSpec& window_spec(Slot slot) {
+  static const WindowSpec none{};
+  return slot ? *slot.spec() : none;
+}
+
+}  // namespace zelk

@@ -1,0 +1,12 @@
+#pragma once
+// The result windows of the univariate analyses.
+#include "port/window.h"
+
+namespace zelk::windows {
+
+inline constexpr WindowSpec Acf{"ACF/PACF: ", "ACF.PACF:INFO: ", false, false};
+inline constexpr WindowSpec Histogram{"HISTOGRAM: ", "HISTOGRAM:INFO: ", false, false};
+inline constexpr WindowSpec ClassicalFit{"FIT: ", "FIT:INFO: "};
+inline constexpr WindowSpec ResidualHistogram{"Residuals:HISTOGRAM: ", "Residuals:HISTOGRAM:INFO: "};
+
+}  // namespace zelk::windows
