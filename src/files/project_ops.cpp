@@ -191,6 +191,7 @@ bool import_clipboard(Session& s, int entry, MultivariateRecord& rec) {
 }
 
 void close_project(Session& s, int entry) {
+  s.publish(Event::ProjectClosed, entry);
   s.desktop.close_project(entry);
   s.projects.close(entry);
 }

@@ -17,7 +17,6 @@ struct ArmaModel {
   std::array<double, kMaxArmaOrder> theta{};
   std::vector<double> model_acf;   // rho(0..Lm), empty until computed
   std::vector<double> model_pacf;  // alpha(0..Lm)
-  int residual_lags = 0;
   int acvfs_used = 0;
   int estimation_method = 0;
   int estimation_status = 0;

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "project/feature_state.h"
+
 namespace zelk {
 
 inline constexpr int kMaxComponents = 25;
@@ -16,6 +18,9 @@ struct MultivariateRecord {
   std::string name = "New Multivariate Project";
   std::string file_name;
   bool project_file_known = false;
+  // Each feature's own settings and results, as in a univariate record.
+  FeatureState kept;
+  FeatureState derived;
   bool data_present() const { return m > 0 && n > 0; }
 };
 

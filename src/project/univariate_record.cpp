@@ -23,6 +23,7 @@ void UnivariateRecord::release_data() {
   first = last = 0;
   series_name = "Series ";
   results = Results{};
+  derived.clear();
   model.model_acf.clear();
   model.model_pacf.clear();
   transforms.clear();

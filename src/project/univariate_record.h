@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/arma_model.h"
+#include "project/feature_state.h"
 #include "model/regression.h"
 #include "model/transform.h"
 
@@ -57,6 +58,11 @@ struct UnivariateRecord {
   std::string transform_summary;
   std::vector<Transformation> transforms;  // oldest first, newest last
   Results results;
+  // Each feature's own settings and results (see FeatureState). `kept`
+  // survives new data; `derived` holds what the data determine and is
+  // emptied with them.
+  FeatureState kept;
+  FeatureState derived;
 
   std::string file_name;             // last file chosen; Save writes here
   bool project_file_known = false;   // Save needs no name when true

@@ -122,7 +122,6 @@ void specify_lag(Session& s, int entry, UnivariateRecord& rec) {
   if (!s.port.run_dialog(d)) return;
   const int L = static_cast<int>(d.value());
   rec.params.acf_lags = rec.params.model_acf_lags = rec.params.residual_acf_lags = L;
-  rec.model.residual_lags = L;
   if (s.desktop.find(entry, windows::Acf)) draw_acf_window(s, entry, rec);
   if (s.desktop.find(entry, windows::ResidualAcf) && s.registry)
     if (const WindowHandlers* h = s.registry->window(windows::ResidualAcf); h && h->refresh) h->refresh(s, entry, rec);
