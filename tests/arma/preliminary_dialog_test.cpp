@@ -28,14 +28,6 @@ TEST(PreliminaryDialogTest, InitialStateFollowsTheOrders) {
   EXPECT_FALSE(d.control("acvf_count").enabled);
   EXPECT_EQ(d.control("acvf_count").text, "0");
 
-  PreliminarySettings burg;
-  burg.p = 3;
-  burg.method = PreliminaryMethod::BurgAicc;
-  PreliminaryDialog b(burg);
-  EXPECT_TRUE(b.control("burg").checked);
-  EXPECT_FALSE(b.control("yule_walker").checked);
-  EXPECT_TRUE(b.control("min_aicc").checked);
-
   PreliminarySettings ma;
   ma.q = 2;
   PreliminaryDialog m(ma);
@@ -44,14 +36,6 @@ TEST(PreliminaryDialogTest, InitialStateFollowsTheOrders) {
   EXPECT_FALSE(m.control("min_aicc").enabled);
   EXPECT_TRUE(m.control("innovations").checked);
   EXPECT_TRUE(m.control("acvf_count").enabled);
-
-  PreliminarySettings hr;
-  hr.q = 1;
-  hr.method = PreliminaryMethod::HannanRissanen;
-  PreliminaryDialog h(hr);
-  EXPECT_TRUE(h.control("hannan_rissanen").checked);
-  EXPECT_FALSE(h.control("innovations").checked);
-  EXPECT_FALSE(h.control("acvf_count").enabled);
 }
 
 TEST(PreliminaryDialogTest, OrderEditsRefuseAndSwitchGroups) {
