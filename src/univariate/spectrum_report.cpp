@@ -55,6 +55,21 @@ std::vector<std::string> spectrum_report(const std::vector<std::string>& model_l
   return out;
 }
 
+namespace {
+
+std::string counted(std::string text, int count) {
+  if (count > 1) text += " (" + std::to_string(count) + " values)";
+  return text;
+}
+
+}  // namespace
+
+std::string singular_spectrum_message(int count) {
+  return counted("Singularity in model spectrum, set to 1000000 * WN-Variance", count);
+}
+
+std::string null_log_message(int count) { return counted("Null in spectrum, setting log to -100", count); }
+
 std::vector<std::string> cumulative_spectrum_report(std::size_t n) {
   std::vector<std::string> out{"===============", "ZELK::(CUMULATIVE SPECTRUM)", "==============="};
   frequencies(out, n, false);

@@ -203,5 +203,13 @@ TEST(SpectrumReport, NoSmoothingAndTheCumulativeText) {
                                       "Fundamental Fourier frequency 2*pi/n = 0.0314159"}));
 }
 
+TEST(SpectrumReport, OneMessageCountsEveryReplacedValue) {
+  EXPECT_EQ(singular_spectrum_message(1), "Singularity in model spectrum, set to 1000000 * WN-Variance");
+  EXPECT_EQ(null_log_message(1), "Null in spectrum, setting log to -100");
+  // A constant series: every ordinate of its periodogram is 0.
+  const LogValues l = log_spectrum(periodogram(std::vector<double>(1000, 4.0)));
+  EXPECT_EQ(null_log_message(l.nulls), "Null in spectrum, setting log to -100 (500 values)");
+}
+
 }  // namespace
 }  // namespace zelk
