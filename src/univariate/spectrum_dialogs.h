@@ -14,8 +14,9 @@
 namespace zelk {
 
 inline constexpr int kMaxDaniellFilters = 50;
-// Far beyond any useful smoother; keeps the weights (sum of orders) bounded.
-inline constexpr int kMaxDaniellOrder = 100000;
+// Wider than any periodogram needs (m <= 500,000 for a million points) and
+// keeps the weights, L = sum of the orders, to at most 500,001 values.
+inline constexpr int kMaxDaniellOrder = 10000;
 
 struct SmoothingSettings {
   int count = 0;

@@ -106,7 +106,7 @@ TEST_F(Smoothing, CancelAfterApplyRestoresWhatWasShown) {
 
 TEST_F(Smoothing, OrdersMustBeWholeAndNotNegative) {
   ASSERT_FALSE(run({{"count", "1"}, {"order", "-2"}}));
-  EXPECT_EQ(port.shown().front(), "MESSAGE [ZELK Error] Order of filter must be from 0 to 100000 -> OK");
+  EXPECT_EQ(port.shown().front(), "MESSAGE [ZELK Error] Order of filter must be from 0 to 10000 -> OK");
   EXPECT_EQ(settings.count, 0);
 }
 
