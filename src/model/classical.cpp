@@ -134,9 +134,13 @@ Transformation apply_classical(std::vector<double>& x, const ClassicalSettings& 
 }
 
 std::vector<double> classical_curve(const Transformation& node, std::size_t n) {
+  return classical_curve(node, n, n);
+}
+
+std::vector<double> classical_curve(const Transformation& node, std::size_t n_fit, std::size_t n) {
   std::vector<double> curve(n, 0.0);
   if (node.kind == TransformKind::ClassicalHarmonic) {
-    for (std::size_t t = 1; t <= n; ++t) curve[t - 1] = harmonic_value(node, t, n);
+    for (std::size_t t = 1; t <= n; ++t) curve[t - 1] = harmonic_value(node, t, n_fit);
   } else if (node.period >= 1 && !node.seasonal.empty()) {
     for (std::size_t i = 0; i < n; ++i) curve[i] = node.seasonal[i % node.seasonal.size()];
   }

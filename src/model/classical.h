@@ -36,6 +36,9 @@ Transformation apply_classical(std::vector<double>& x, const ClassicalSettings& 
 
 // The curve a classical node subtracted from a series of length n.
 std::vector<double> classical_curve(const Transformation& node, std::size_t n);
+// The same curve at t = 1..n for a node fitted to n_fit values (n > n_fit
+// continues it past the data, as forecasts need).
+std::vector<double> classical_curve(const Transformation& node, std::size_t n_fit, std::size_t n);
 // x += the node's curve: the inverse of apply_classical.
 void add_classical_curve(const Transformation& node, std::vector<double>& x);
 

@@ -1,0 +1,74 @@
+#pragma once
+// Regression trend M(t) = sum beta_j g_j(t) of a series Y(1..n): the design
+// matrix, ordinary least squares and generalized least squares under an ARMA
+// model of the errors X(t) = Y(t) - M(t).
+//
+// GLS whitens Y and every column by the model's rescaled one-step prediction
+// errors (the innovations form of the likelihood), fits the whitened problem by
+// ordinary least squares and takes Cov(beta) = sigma2 (X*'X*)^-1 (Brockwell &
+// Davis, Introduction to Time Series and Forecasting, 2002, Sec. 6.6).
+// A design of less than full column rank is refused: no coefficient is made up.
+#include <array>
+#include <span>
+#include <vector>
+
+namespace zelk {
+
+inline constexpr int kMaxRegressionOrder = 10;
+inline constexpr int kMaxRegressionHarmonics = 4;
+
+// What the regressors are. Columns, in this order: the intercept (when on),
+// t, t^2, ..., t^order, for each harmonic i the pair cos(2 pi j_i t / n),
+// sin(2 pi j_i t / n), then the auxiliary columns.
+struct RegressionSpec {
+  bool intercept = true;
+  int order = 0;                  // 0..10
+  int harmonics = 0;              // 0..4
+  std::array<int, 4> indices{};   // j_1..j_harmonics, 1..n
+  int auxiliary_count = 0;        // a
+  int auxiliary_rows = 0;         // values per auxiliary column
+  std::vector<double> auxiliary;  // a columns of auxiliary_rows values, column by column
+
+  int regressor_count() const { return auxiliary_count + 2 * harmonics + order + (intercept ? 1 : 0); }
+};
+
+// Rows t = first..first+count-1 of the design of a series of n values, column
+// by column (count x r). Rows beyond n continue the powers and harmonics (the
+// harmonics keep the period of the fitted length n); auxiliary values must
+// exist for every row asked for (see regression_rows_available).
+std::vector<double> design_matrix(const RegressionSpec& spec, int n, int first, int count);
+std::vector<double> design_matrix(const RegressionSpec& spec, int n);
+// Last time index the design can give: unlimited (a large int) without auxiliary columns.
+int regression_rows_available(const RegressionSpec& spec);
+
+enum class RegressionStatus {
+  Ok,
+  NoRegressors,   // r = 0
+  TooFewValues,   // n < r
+  Singular,       // the columns are linearly dependent
+  NotCausal,      // GLS: the AR part of the model is not causal
+  BadInput,       // NaN or inf in the data or design, or sigma2 <= 0
+};
+
+struct RegressionFit {
+  RegressionStatus status = RegressionStatus::BadInput;
+  std::vector<double> beta;            // r coefficients
+  std::vector<double> standard_errors; // GLS only: sqrt of the covariance diagonal
+  std::vector<double> covariance;      // GLS only: r x r, column by column
+  std::vector<double> trend;           // M(1..n) = X beta with the unwhitened design
+  bool ok() const { return status == RegressionStatus::Ok; }
+};
+
+// Ordinary least squares of y on the n x r design (column by column).
+RegressionFit fit_least_squares(std::span<const double> y, std::span<const double> design, int r);
+
+// Generalized least squares under the causal ARMA model phi(1..p), theta(1..q)
+// with white-noise variance sigma2.
+RegressionFit fit_generalized_least_squares(std::span<const double> y, std::span<const double> design, int r,
+                                            std::span<const double> phi, std::span<const double> theta,
+                                            double sigma2);
+
+// M(t) at the design's rows: the design times beta.
+std::vector<double> regression_trend(std::span<const double> design, std::span<const double> beta);
+
+}  // namespace zelk
