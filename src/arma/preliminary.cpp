@@ -6,7 +6,7 @@
 
 #include "arma/likelihood.h"
 #include "arma/std_errors.h"
-#include "univariate/acf.h"
+#include "numeric/acf.h"
 
 namespace zelk {
 

@@ -1,8 +1,8 @@
 #include "arma/preliminary_dialog.h"
 
-#include "arma/model.h"
+#include "model/arma_model.h"
 #include "plot/format.h"
-#include "shell/port.h"
+#include "port/port.h"
 
 namespace zelk {
 PreliminaryDialog::PreliminaryDialog(PreliminarySettings& settings)

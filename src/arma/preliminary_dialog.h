@@ -5,7 +5,7 @@
 // each group from the orders; and the " Preliminary estimation" question
 // after a non-causal fit.
 #include "arma/preliminary.h"
-#include "shell/dialog.h"
+#include "port/dialog.h"
 
 namespace zelk {
 

@@ -4,7 +4,7 @@
 
 #include "arma/preliminary.h"
 #include "arma/std_errors.h"
-#include "univariate/acf.h"
+#include "numeric/acf.h"
 
 namespace zelk {
 namespace {

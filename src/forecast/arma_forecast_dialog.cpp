@@ -1,7 +1,7 @@
 #include "forecast/arma_forecast_dialog.h"
 
 #include "plot/format.h"
-#include "shell/port.h"
+#include "port/port.h"
 
 namespace zelk {
 namespace {

@@ -5,8 +5,8 @@
 #include <span>
 
 #include "forecast/forecast_units.h"
-#include "shell/dialog.h"
-#include "univariate/transform.h"
+#include "port/dialog.h"
+#include "model/transform.h"
 
 namespace zelk {
 

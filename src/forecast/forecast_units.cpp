@@ -4,8 +4,8 @@
 
 #include "forecast/arma_forecast.h"
 #include "numeric/distributions.h"
-#include "univariate/classical.h"
-#include "univariate/transforms.h"
+#include "model/classical.h"
+#include "model/transforms.h"
 
 namespace zelk {
 namespace {

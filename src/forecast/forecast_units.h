@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-#include "univariate/transform.h"
+#include "model/transform.h"
 
 namespace zelk {
 

@@ -4,7 +4,7 @@
 
 #include "forecast/holt_winters.h"
 #include "plot/format.h"
-#include "shell/port.h"
+#include "port/port.h"
 
 namespace zelk {
 namespace {

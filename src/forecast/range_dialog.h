@@ -5,7 +5,7 @@
 // rule; refusals show their message and leave the focus on the field.
 #include <string>
 
-#include "shell/dialog.h"
+#include "port/dialog.h"
 
 namespace zelk {
 

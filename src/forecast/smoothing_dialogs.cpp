@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "plot/format.h"
-#include "shell/port.h"
+#include "port/port.h"
 
 namespace zelk {
 namespace {

@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "shell/dialog.h"
+#include "port/dialog.h"
 
 namespace zelk {
 

@@ -39,30 +39,6 @@ std::vector<double> smooth(const std::vector<double>& v, std::span<const double>
 
 }  // namespace
 
-std::vector<double> daniell_weights(std::span<const int> half_widths) {
-  std::vector<double> w{1.0};
-  for (int k : half_widths) {
-    if (k <= 0) continue;
-    const int L = static_cast<int>(w.size()) - 1;
-    std::vector<double> next(static_cast<std::size_t>(L + k) + 1, 0.0);
-    for (int j = 0; j <= L + k; ++j) {
-      double s = 0;
-      for (int t = -k; t <= k; ++t) {
-        const int u = std::abs(j - t);
-        if (u <= L) s += w[u];
-      }
-      next[j] = s / (2 * k + 1);
-    }
-    w = std::move(next);
-  }
-  return w;
-}
-
-double weights_sum_of_squares(std::span<const double> w) {
-  double s = 0;
-  for (std::size_t m = 0; m < w.size(); ++m) s += (m == 0 ? 1.0 : 2.0) * w[m] * w[m];
-  return s;
-}
 
 double CrossSpectrum::frequency(int j) const { return 2.0 * std::numbers::pi * j / n; }
 

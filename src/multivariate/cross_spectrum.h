@@ -17,16 +17,13 @@
 #include <span>
 #include <vector>
 
+#include "numeric/daniell.h"
+
+
 #include "multivariate/cross_correlation.h"
 
 namespace zelk {
 
-// Composite weights W[0..M] of a chain of simple Daniell filters of the given
-// half-widths (2 k + 1 equal weights each), M the sum of the half-widths;
-// half-widths 0 are skipped. No filters give W = {1}.
-std::vector<double> daniell_weights(std::span<const int> half_widths);
-// W[0]^2 + 2 sum over m >= 1 of W[m]^2: the sum of squares over -M..M.
-double weights_sum_of_squares(std::span<const double> w);
 
 struct PairSpectrum {
   int i = 0, j = 0;                   // 0-based components, i < j

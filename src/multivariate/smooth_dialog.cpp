@@ -2,7 +2,7 @@
 
 #include "multivariate/cross_spectrum.h"
 #include "plot/format.h"
-#include "shell/port.h"
+#include "port/port.h"
 
 namespace zelk {
 

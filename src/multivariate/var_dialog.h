@@ -4,7 +4,7 @@
 #include <string>
 
 #include "multivariate/var.h"
-#include "shell/dialog.h"
+#include "port/dialog.h"
 
 namespace zelk {
 

@@ -5,7 +5,7 @@
 
 #include "arma/preliminary.h"
 #include "numeric/distributions.h"
-#include "univariate/acf.h"
+#include "numeric/acf.h"
 
 namespace zelk {
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "plot/format.h"
-#include "shell/port.h"
+#include "port/port.h"
 #include "univariate/randomness.h"
 
 namespace zelk {

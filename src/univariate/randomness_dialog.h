@@ -1,7 +1,7 @@
 #pragma once
 // "Tests of Randomness": asks for h, the lag of the two portmanteau tests,
 // offering min(f + 21, n) - 1 and accepting f <= h <= min(n, 54).
-#include "shell/dialog.h"
+#include "port/dialog.h"
 
 namespace zelk {
 

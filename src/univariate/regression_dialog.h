@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/dialog.h"
+#include "port/dialog.h"
 #include "univariate/regression_fit.h"
 
 namespace zelk {

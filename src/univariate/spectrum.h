@@ -15,6 +15,8 @@
 #include <span>
 #include <vector>
 
+#include "numeric/daniell.h"
+
 namespace zelk {
 
 // 1/(2 pi) to the last bit; the 0.15915494309188485 seen in older tables is
@@ -32,12 +34,6 @@ std::size_t fisher_frequency_count(std::size_t n);
 // rather than the rounding noise of its centred values; n < 2 gives nothing.
 std::vector<double> periodogram(std::span<const double> x);
 
-// Composite weights W(0..L), L = sum of the orders, of a chain of simple
-// Daniell filters (2k+1 equal weights each); orders <= 0 are skipped, none
-// leaves W = {1}. One running sum per filter: O(L) per filter.
-std::vector<double> daniell_weights(std::span<const int> orders);
-// W(0)^2 + 2 sum_{k>=1} W(k)^2.
-double weights_sum_of_squares(std::span<const double> w);
 
 // s(j), j = 0..m, of the periodogram I(1..m) (n the series length):
 //   s(j) = W(0) E(j) + sum_{k=1..L} W(k) (E(j-k) + E(j+k))

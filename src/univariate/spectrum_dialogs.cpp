@@ -6,7 +6,7 @@
 #include "plot/document.h"
 #include "plot/format.h"
 #include "plot/render.h"
-#include "shell/port.h"
+#include "port/port.h"
 #include "univariate/spectrum_report.h"
 
 namespace zelk {

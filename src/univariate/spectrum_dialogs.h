@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-#include "shell/dialog.h"
+#include "port/dialog.h"
 #include "univariate/spectrum.h"
 
 namespace zelk {

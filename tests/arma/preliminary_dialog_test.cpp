@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/scripted_port.h"
+#include "port/scripted_port.h"
 
 namespace zelk {
 namespace {

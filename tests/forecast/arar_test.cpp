@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "univariate/test_data.h"
+#include "support/test_data.h"
 
 namespace zelk {
 namespace {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "forecast/arma_forecast_report.h"
-#include "shell/scripted_port.h"
-#include "univariate/transforms.h"
+#include "port/scripted_port.h"
+#include "model/transforms.h"
 
 namespace zelk {
 namespace {

@@ -6,7 +6,7 @@
 #include "forecast/arar_dialog.h"
 #include "forecast/holt_winters_dialog.h"
 #include "forecast/smoothing_dialogs.h"
-#include "shell/scripted_port.h"
+#include "port/scripted_port.h"
 
 namespace zelk {
 namespace {

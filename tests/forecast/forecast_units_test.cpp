@@ -5,8 +5,8 @@
 #include <cmath>
 #include <vector>
 
-#include "univariate/classical.h"
-#include "univariate/transforms.h"
+#include "model/classical.h"
+#include "model/transforms.h"
 
 namespace zelk {
 namespace {

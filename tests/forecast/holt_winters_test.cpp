@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "forecast/pattern_search.h"
-#include "univariate/test_data.h"
+#include "support/test_data.h"
 
 namespace zelk {
 namespace {

@@ -6,7 +6,7 @@
 #include <numbers>
 #include <vector>
 
-#include "univariate/test_data.h"
+#include "support/test_data.h"
 
 namespace zelk {
 namespace {

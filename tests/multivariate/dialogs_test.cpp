@@ -3,7 +3,7 @@
 
 #include "multivariate/smooth_dialog.h"
 #include "multivariate/var_dialog.h"
-#include "shell/scripted_port.h"
+#include "port/scripted_port.h"
 
 namespace zelk {
 namespace {

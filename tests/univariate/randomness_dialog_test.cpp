@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/scripted_port.h"
+#include "port/scripted_port.h"
 
 namespace zelk {
 namespace {

@@ -10,7 +10,7 @@
 #include <random>
 
 #include "arma/ml_fit.h"
-#include "test_data.h"
+#include "support/test_data.h"
 
 namespace zelk {
 namespace {

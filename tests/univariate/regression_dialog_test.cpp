@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/scripted_port.h"
+#include "port/scripted_port.h"
 #include "univariate/regression_report.h"
 
 namespace zelk {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "test_data.h"
+#include "support/test_data.h"
 
 namespace zelk {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "shell/scripted_port.h"
+#include "port/scripted_port.h"
 #include "univariate/spectrum_report.h"
 
 namespace zelk {

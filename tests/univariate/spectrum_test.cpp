@@ -9,7 +9,7 @@
 #include <numbers>
 
 #include "../numeric/relative.h"
-#include "test_data.h"
+#include "support/test_data.h"
 
 namespace zelk {
 namespace {
