@@ -4,6 +4,7 @@
 #include <numeric>
 
 #include "plot/format.h"
+#include "project/clipboard_text.h"
 #include "project/data_file.h"
 #include "files/export.h"
 #include "files/project_dialogs.h"
@@ -19,46 +20,11 @@ void focus_project_window(Session& s, int entry) {
   if (Window* w = s.desktop.find(entry, windows::Project)) s.desktop.focus(w->id);
 }
 
-// Clipboard text as lines: the last piece, after the final line end, is not used.
-std::vector<std::string_view> clipboard_lines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.push_back(text.substr(start, i - start));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  lines.push_back(text.substr(start));
-  lines.pop_back();
-  return lines;
-}
-
-bool clipboard_empty(Session& s, const std::optional<std::string>& text,
-                     std::vector<std::string_view>& lines) {
-  if (text) lines = clipboard_lines(*text);
-  if (!text || lines.empty()) {
-    s.port.message("Import from clipboard", "Clipboard empty", Buttons::Ok);
-    return true;
-  }
+// Shows why clipboard text was not imported; true when it was read.
+bool clipboard_read(Session& s, ClipboardRead status, const std::string& message) {
+  if (status == ClipboardRead::Read) return true;
+  s.port.message("Import from clipboard", status == ClipboardRead::Empty ? "Clipboard empty" : message, Buttons::Ok);
   return false;
-}
-
-// A clipboard line: a number, else 0 (letters import as 0); a value that is
-// not finite refuses the whole text.
-bool clipboard_value(Session& s, std::string_view line, std::size_t number, double& v) {
-  auto r = parse_data_text(line.substr(0, 255));
-  if (r.ok()) {
-    v = r.value->front();
-    return true;
-  }
-  if (r.failure == DataReadFailure::NotFinite) {
-    s.port.message("Import from clipboard",
-                   "Line " + std::to_string(number) + " of the clipboard text is not a finite number.", Buttons::Ok);
-    return false;
-  }
-  v = 0;
-  return true;
 }
 
 }  // namespace
@@ -141,47 +107,21 @@ bool import_file(Session& s, int entry, UnivariateRecord& rec) {
 }
 
 bool import_clipboard(Session& s, int entry, UnivariateRecord& rec) {
-  auto text = s.port.clipboard_text();
-  std::vector<std::string_view> lines;
-  if (clipboard_empty(s, text, lines)) return false;
-  std::vector<double> values(lines.size());
-  for (std::size_t i = 0; i < lines.size(); ++i)
-    if (!clipboard_value(s, lines[i], i + 1, values[i])) return false;
-  install_series(s, entry, rec, std::move(values));
+  // No text on the clipboard reads as empty text.
+  ClipboardSeries r = read_clipboard_series(s.port.clipboard_text().value_or(""));
+  if (!clipboard_read(s, r.status, r.message)) return false;
+  install_series(s, entry, rec, std::move(r.values));
   focus_project_window(s, entry);
   return true;
 }
 
 bool import_clipboard(Session& s, int entry, MultivariateRecord& rec) {
-  auto text = s.port.clipboard_text();
-  std::vector<std::string_view> lines;
-  if (clipboard_empty(s, text, lines)) return false;
-  const int m = static_cast<int>(std::count(lines[0].begin(), lines[0].end(), '\t')) + 1;
-  if (m > kMaxComponents) {
-    s.port.message("Import from clipboard", "At most 25 columns can be imported.", Buttons::Ok);
-    return false;
-  }
-  const int n = static_cast<int>(lines.size());
-  std::vector<double> data(static_cast<std::size_t>(m) * n, 0.0);
-  for (int t = 0; t < n; ++t) {
-    // Free-form row; a missing or unreadable value stays 0.
-    std::string_view line = lines[t];
-    int j = 0;
-    std::size_t i = 0;
-    while (j < m && i < line.size()) {
-      while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == ',')) ++i;
-      std::size_t k = i;
-      while (k < line.size() && line[k] != ' ' && line[k] != '\t' && line[k] != ',') ++k;
-      if (k == i) break;
-      double v = 0;
-      if (!clipboard_value(s, line.substr(i, k - i), static_cast<std::size_t>(t) + 1, v)) return false;
-      data[static_cast<std::size_t>(j++) * n + t] = v;
-      i = k;
-    }
-  }
+  ClipboardTable r = read_clipboard_table(s.port.clipboard_text().value_or(""), kMaxComponents);
+  if (!clipboard_read(s, r.status, r.message)) return false;
+  const int m = r.m;
   rec.m = m;
-  rec.n = n;
-  rec.data = std::move(data);
+  rec.n = r.n;
+  rec.data = std::move(r.data);
   rec.active.assign(m, true);
   rec.names.clear();
   for (int j = 0; j < m; ++j) rec.names.push_back("Series " + std::to_string(j + 1));

@@ -21,7 +21,7 @@ constexpr std::size_t kChunk = 1 << 20;
 
 bool blank(char c) { return c == ' ' || c == '\t' || c == '\f' || c == '\v'; }
 bool line_end(char c) { return c == '\n' || c == '\r'; }
-inline bool separator(char c) {
+inline bool separator_char(char c) {
   // One table lookup: this runs for every byte of a data file.
   static constexpr auto table = [] {
     std::array<bool, 256> t{};
@@ -30,8 +30,6 @@ inline bool separator(char c) {
   }();
   return table[static_cast<unsigned char>(c)];
 }
-
-enum class ItemKind { Number, NotNumber, NotFinite };
 
 // Clinger's fast path (1990): a decimal with at most 15 digits and a power of
 // ten up to 22 converts exactly with one multiplication or division. Anything
@@ -190,10 +188,10 @@ struct LineParser {
   bool take(long long number, std::string_view line) {
     std::size_t i = 0;
     while (static_cast<int>(pending.size()) < m) {
-      while (i < line.size() && (separator(line[i]))) ++i;
+      while (i < line.size() && separator_char(line[i])) ++i;
       if (i >= line.size()) break;
       std::size_t j = i;
-      while (j < line.size() && !separator(line[j])) ++j;
+      while (j < line.size() && !separator_char(line[j])) ++j;
       std::string_view item = line.substr(i, j - i);
       if (m == 1 && looks_like_decimal_comma(item, line.substr(j))) {
         error = decimal_comma(number, line);
@@ -201,7 +199,7 @@ struct LineParser {
         return false;
       }
       double v = 0;
-      switch (item.size() > kMaxItem ? ItemKind::NotNumber : parse_item(item, v)) {
+      switch (parse_data_item(item, v)) {
         case ItemKind::NotFinite:
           error = not_finite(number, item);
           failure = DataReadFailure::NotFinite;
@@ -301,6 +299,12 @@ ReadResult<std::vector<double>> read_data_file(const std::string& path) {
 }
 
 ReadResult<std::vector<double>> parse_data_text(std::string_view text) { return parse_series(TextSource{text}); }
+
+ItemKind parse_data_item(std::string_view item, double& v) {
+  return item.size() > kMaxItem ? ItemKind::NotNumber : parse_item(item, v);
+}
+
+bool is_item_separator(char c) { return separator_char(c); }
 
 ReadResult<Table> read_table_file(const std::string& path, int m) {
   return with_file<Table>(path, [m](FileSource s) { return parse_table(s, m); });

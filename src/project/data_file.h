@@ -30,6 +30,12 @@ struct ReadResult {
 ReadResult<std::vector<double>> read_data_file(const std::string& path);
 ReadResult<std::vector<double>> parse_data_text(std::string_view text);
 
+// One free-form item as both readers take it (a number written as an integer,
+// a decimal or with an E or D exponent), and the characters that separate items.
+enum class ItemKind { Number, NotNumber, NotFinite };
+ItemKind parse_data_item(std::string_view item, double& v);
+bool is_item_separator(char c);
+
 // m values per time point (a time point may span lines and each starts on a
 // new line); values[t*m + j] is component j at time point t.
 struct Table {

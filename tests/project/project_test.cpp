@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "project/data_file.h"
@@ -109,39 +111,125 @@ TEST_F(Fixture, ImportFileReplacesDataOnlyAfterASuccessfulRead) {
   EXPECT_TRUE(r.results.sample_acf.empty());  // results of the old data are gone
 }
 
-TEST_F(Fixture, ClipboardImportUsesEveryLineBeforeTheFinalLineEnd) {
+TEST_F(Fixture, ClipboardImportTakesEveryLineWithOrWithoutAFinalLineEnd) {
   new_univariate();
   UnivariateRecord& r = *s.projects.univariate(1);
   port.set_clipboard("3\r\n4\r\n");
   ASSERT_TRUE(import_clipboard(s, 1, r));
   EXPECT_EQ(r.x, (std::vector<double>{3, 4}));
-  port.set_clipboard("3\r\n4");
+  port.set_clipboard("3\r\n4");  // spreadsheets and editors copy without the last line end
+  ASSERT_TRUE(import_clipboard(s, 1, r));
+  EXPECT_EQ(r.x, (std::vector<double>{3, 4}));
+  port.set_clipboard("1.5\n2.5\n3.5");
+  ASSERT_TRUE(import_clipboard(s, 1, r));
+  EXPECT_EQ(r.x, (std::vector<double>{1.5, 2.5, 3.5}));
+  port.set_clipboard("3");
   ASSERT_TRUE(import_clipboard(s, 1, r));
   EXPECT_EQ(r.x, (std::vector<double>{3}));
-  port.set_clipboard("abc\r\n5\r\n");
+  port.set_clipboard("7\n8\n\n \r\n\t");  // blank lines at the end are not data
   ASSERT_TRUE(import_clipboard(s, 1, r));
-  EXPECT_EQ(r.x, (std::vector<double>{0, 5}));  // letters import as 0
-  EXPECT_EQ(r.name, "New Univariate Project");     // the caption stays
+  EXPECT_EQ(r.x, (std::vector<double>{7, 8}));
+  EXPECT_EQ(r.imported, r.x);
+  EXPECT_EQ(r.last, 2);
+  EXPECT_EQ(r.name, "New Univariate Project");  // the caption stays
+  EXPECT_TRUE(port.shown().empty());
 
-  port.set_clipboard("3");
-  EXPECT_FALSE(import_clipboard(s, 1, r));
-  EXPECT_EQ(port.shown().back(), "MESSAGE [Import from clipboard] Clipboard empty -> OK");
-  port.set_clipboard(std::nullopt);
-  EXPECT_FALSE(import_clipboard(s, 1, r));
-  port.set_clipboard("1\r\ninf\r\n");
-  EXPECT_FALSE(import_clipboard(s, 1, r));
-  EXPECT_EQ(r.x, (std::vector<double>{0, 5}));
+  for (std::optional<std::string> empty : {std::optional<std::string>(), std::optional<std::string>(""),
+                                           std::optional<std::string>("\r\n \n")}) {
+    port.set_clipboard(empty);
+    EXPECT_FALSE(import_clipboard(s, 1, r));
+    EXPECT_EQ(port.shown().back(), "MESSAGE [Import from clipboard] Clipboard empty -> OK");
+  }
+  EXPECT_EQ(r.x, (std::vector<double>{7, 8}));
 }
 
-TEST_F(Fixture, MultivariateClipboardCountsTabsOfTheFirstLine) {
+TEST_F(Fixture, AClipboardLineThatIsNotANumberLeavesTheProjectAsItWas) {
+  new_univariate();
+  UnivariateRecord& r = *s.projects.univariate(1);
+  port.set_clipboard("3\n4\n");
+  ASSERT_TRUE(import_clipboard(s, 1, r));
+  r.results.sample_acf = {1, 0.5};
+  const struct {
+    const char* text;
+    const char* message;
+  } refused[] = {
+      {"1.5\n2.5\nabc\n4\n", "Line 3 of the clipboard text is not a number: \"abc\"."},
+      {"1\r\n inf \r\n", "Line 2 of the clipboard text is not a finite number: \"inf\"."},
+      {"1\n1e400", "Line 2 of the clipboard text is not a finite number: \"1e400\"."},
+      {"1\n\n2\n", "Line 2 of the clipboard text is blank."},
+      {"2,5\n", "Line 1 of the clipboard text has a decimal comma; write decimals with a point: \"2,5\"."},
+  };
+  for (const auto& c : refused) {
+    port.set_clipboard(c.text);
+    EXPECT_FALSE(import_clipboard(s, 1, r)) << c.text;
+    EXPECT_EQ(port.shown().back(), std::string("MESSAGE [Import from clipboard] ") + c.message + " -> OK");
+  }
+  EXPECT_EQ(r.x, (std::vector<double>{3, 4}));
+  EXPECT_EQ(r.imported, r.x);
+  EXPECT_EQ(r.results.sample_acf.size(), 2u);  // results of the data kept survive too
+}
+
+TEST_F(Fixture, MultivariateClipboardNeedsEveryColumnOnEveryLine) {
   port.queue_dialog({"Create New Project ", {{"Multivariate", "on"}}, "OK"});
   ASSERT_EQ(create_project(s), 1);
   MultivariateRecord& m = *s.projects.multivariate(1);
-  port.set_clipboard("1\t10\r\n2\t20\r\n3\r\n");
+  port.set_clipboard("1\t10\r\n2\t20\r\n3\t30");
   ASSERT_TRUE(import_clipboard(s, 1, m));
   EXPECT_EQ(m.m, 2);
   EXPECT_EQ(m.n, 3);
-  EXPECT_EQ(m.data, (std::vector<double>{1, 2, 3, 10, 20, 0}));
+  EXPECT_EQ(m.data, (std::vector<double>{1, 2, 3, 10, 20, 30}));
+
+  const struct {
+    std::string text;
+    const char* message;
+  } refused[] = {
+      {"1\t10\r\n2\t20\r\n3\r\n", "Line 3 of the clipboard text holds 1 value; the tabs of the first line make 2 columns: \"3\"."},
+      {"1\t\t10\n", "Line 1 of the clipboard text holds 2 values; the tabs of the first line make 3 columns: \"1  10\"."},
+      {"1\t10\n2\t20\t30\n", "Line 2 of the clipboard text holds 3 values; the tabs of the first line make 2 columns: \"2 20 30\"."},
+      {"1\t10\n\n2\t20", "Line 2 of the clipboard text holds 0 values; the tabs of the first line make 2 columns."},
+      {"1\t10\n2\tn/a\n", "Line 2 of the clipboard text holds a value that is not a number: \"2 n/a\"."},
+      {"1\t-inf\n", "Line 1 of the clipboard text holds a value that is not finite: \"1 -inf\"."},
+      {"\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t1", "At most 25 columns can be imported."},
+  };
+  for (const auto& c : refused) {
+    port.set_clipboard(c.text);
+    EXPECT_FALSE(import_clipboard(s, 1, m)) << c.text;
+    EXPECT_EQ(port.shown().back(), std::string("MESSAGE [Import from clipboard] ") + c.message + " -> OK");
+  }
+  EXPECT_EQ(m.n, 3);
+  EXPECT_EQ(m.data, (std::vector<double>{1, 2, 3, 10, 20, 30}));
+}
+
+// Export puts 5 significant digits on the clipboard; importing them gives the
+// same number of values, each within half a unit of the fifth digit.
+TEST_F(Fixture, ClipboardExportThenImportKeepsEveryValue) {
+  new_univariate();
+  UnivariateRecord& r = *s.projects.univariate(1);
+  const std::vector<double> x{1.23456789, -0.000987654321, 98765.4321, 0, 250, 3.14159265e-12, -7.7777777e8};
+  r.set_data(x);
+  port.queue_dialog({"Export to ASCII", {{"Time Series", "on"}}, "OK"});
+  export_project(s, r);
+  ASSERT_TRUE(import_clipboard(s, 1, r));
+  ASSERT_EQ(r.x.size(), x.size());
+  for (std::size_t i = 0; i < x.size(); ++i) EXPECT_LE(std::abs(r.x[i] - x[i]), 5e-5 * std::abs(x[i])) << i;
+  EXPECT_EQ(r.x[0], 1.2346);  // rounded by hand
+
+  // Lake Huron levels have 5 significant digits: they come back exactly.
+  auto huron = read_data_file(std::string(ZELK_TEST_DATA) + "/lake_huron.dat");
+  ASSERT_TRUE(huron.ok());
+  ASSERT_TRUE(copy_value_list(port, *huron.value));
+  ASSERT_TRUE(import_clipboard(s, 1, r));
+  EXPECT_EQ(r.x, *huron.value);
+
+  port.queue_dialog({"Create New Project ", {{"Multivariate", "on"}}, "OK"});
+  ASSERT_EQ(create_project(s), 2);
+  MultivariateRecord& m = *s.projects.multivariate(2);
+  const std::vector<double> table{0.5, -1.23456789, 7e-9, 42, 6.02214076e23, -3};  // 3 time points x 2 components
+  ASSERT_TRUE(copy_table(port, table, 3, 2));
+  ASSERT_TRUE(import_clipboard(s, 2, m));
+  EXPECT_EQ(m.m, 2);
+  ASSERT_EQ(m.n, 3);
+  for (std::size_t i = 0; i < table.size(); ++i) EXPECT_LE(std::abs(m.data[i] - table[i]), 5e-5 * std::abs(table[i])) << i;
 }
 
 TEST_F(Fixture, ExportToClipboardUsesFiveSignificantDigits) {
