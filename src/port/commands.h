@@ -104,6 +104,7 @@ enum Id : int {
   TreeActive = 40162,
   TreeSave = 40163,
   TreeNewProject = 40165,
+  AutoFit = 40200,
 };
 
 }  // namespace zelk::cmd
