@@ -44,18 +44,6 @@ void add_cross_block(const double* a, const double* b, std::size_t len, std::siz
   }
 }
 
-// The smallest 2^a 3^b 5^c >= need, the transform's fast lengths.
-std::size_t smooth_length(std::size_t need) {
-  std::size_t best = 1;
-  while (best < need) best <<= 1;
-  for (std::size_t p5 = 1; p5 < best; p5 *= 5)
-    for (std::size_t p35 = p5; p35 < best; p35 *= 3) {
-      std::size_t p = p35;
-      while (p < need) p <<= 1;
-      best = std::min(best, p);
-    }
-  return best;
-}
 
 // sums[(h k + i) k + j] = sum_t y_i(t+h) y_j(t) through the transforms of the
 // zero-padded series: the inverse transform of Y_i conj(Y_j) holds lag h at h
@@ -64,7 +52,7 @@ std::size_t smooth_length(std::size_t need) {
 void sums_by_fft(Components x, const std::vector<double>& means, int K, std::vector<double>& sums) {
   const int k = static_cast<int>(x.size());
   const std::size_t n = x[0].size();
-  const std::size_t N = smooth_length(n + static_cast<std::size_t>(K));
+  const std::size_t N = numeric::fast_fft_length(n + static_cast<std::size_t>(K));
   std::vector<std::vector<std::complex<double>>> Y(k);
   std::vector<double> y(n);
   for (int i = 0; i < k; ++i) {

@@ -7,28 +7,11 @@
 #include "numeric/fft.h"
 
 namespace zelk {
-namespace {
-
-// The smallest 2^a 3^b 5^c >= need: the transform's fast lengths, at most
-// 25% above need instead of up to 100% for a power of two.
-std::size_t smooth_length(std::size_t need) {
-  std::size_t best = 1;
-  while (best < need) best <<= 1;
-  for (std::size_t p5 = 1; p5 < best; p5 *= 5)
-    for (std::size_t p35 = p5; p35 < best; p35 *= 3) {
-      std::size_t p = p35;
-      while (p < need) p <<= 1;
-      best = std::min(best, p);
-    }
-  return best;
-}
-
-}  // namespace
 
 void acvf_sums_fft(std::span<const double> y, int K, double* c) {
   const std::size_t n = y.size();
   // Padding to n + K keeps the circular products of lags 0..K free of wrap-around.
-  const std::size_t m = smooth_length(n + static_cast<std::size_t>(K));
+  const std::size_t m = numeric::fast_fft_length(n + static_cast<std::size_t>(K));
   std::vector<double> power(m);
   {
     const std::vector<std::complex<double>> half = numeric::real_fft(y, m - n);

@@ -35,4 +35,16 @@ std::vector<Complex> real_fft(std::span<const double> x, std::size_t npad) {
   return out;
 }
 
+std::size_t fast_fft_length(std::size_t need) {
+  std::size_t best = 1;
+  while (best < need) best <<= 1;
+  for (std::size_t p5 = 1; p5 < best; p5 *= 5)
+    for (std::size_t p35 = p5; p35 < best; p35 *= 3) {
+      std::size_t p = p35;
+      while (p < need) p <<= 1;
+      best = std::min(best, p);
+    }
+  return best;
+}
+
 }  // namespace zelk::numeric

@@ -31,4 +31,8 @@ std::vector<std::complex<double>> inverse_fft(std::span<const std::complex<doubl
 // at k = 0..INT(N/2); the rest follow from X_{N-k} = conj(X_k).
 std::vector<std::complex<double>> real_fft(std::span<const double> x, std::size_t npad = 0);
 
+// The smallest 2^a 3^b 5^c >= need: the transform's fast lengths, at most
+// 25% above need instead of up to 100% for a power of two.
+std::size_t fast_fft_length(std::size_t need);
+
 }  // namespace zelk::numeric
