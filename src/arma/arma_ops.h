@@ -16,6 +16,8 @@ void ar_ma_infinity(Session& s, int entry, UnivariateRecord& rec);
 void write_ar_ma_infinity(Session& s, int entry, UnivariateRecord& rec);
 void switch_to_invertible(Session& s, int entry, UnivariateRecord& rec);
 void max_likelihood(Session& s, int entry, UnivariateRecord& rec);
+// Fits every order in a box and keeps the model of least AICC.
+void auto_fit_command(Session& s, int entry, UnivariateRecord& rec);
 
 // The mean handling every estimation starts with: the "No intercept included
 // in regression function " warning, or the "Subtract Mean?" question when no
@@ -47,5 +49,6 @@ std::unique_ptr<Dialog> make_constrain_dialog();
 std::unique_ptr<Dialog> make_mle_continue_dialog();
 std::unique_ptr<Dialog> make_subtract_mean_dialog();
 std::unique_ptr<Dialog> make_fractional_mle_dialog();
+std::unique_ptr<Dialog> make_auto_fit_dialog();
 
 }  // namespace zelk

@@ -61,6 +61,9 @@ Feature describe_arma() {
   f.commands.push_back(c);
   f.commands.push_back(command(cmd::ArMaInfinity, "&AR/MA Infinity", "&Model", 21, ar_ma_infinity));
   f.commands.push_back(command(cmd::SwitchToInvertible, "S&witch to invertible", "&Model", 22, switch_to_invertible));
+  c = command(cmd::AutoFit, "A&uto-fit (min AICC)", "&Model", 23, auto_fit_command);
+  c.enabled = rules::unless_empty_project;
+  f.commands.push_back(c);
 
   const char* residuals = "St&atistics > &Residual Analysis";
   f.commands.push_back(with_button(command(cmd::ResidualPlot, "&Plot", residuals, 10), 30, 8, "Plot residuals"));
@@ -79,7 +82,7 @@ Feature describe_arma() {
                            if (UnivariateRecord* r = s.projects.univariate(entry)) update_residuals(*r);
                          }});
   for (auto make : {make_specify_model_dialog, make_mle_dialog, make_constrain_dialog, make_mle_continue_dialog,
-                    make_subtract_mean_dialog, make_fractional_mle_dialog})
+                    make_subtract_mean_dialog, make_fractional_mle_dialog, make_auto_fit_dialog})
     f.dialogs.push_back(make);
   return f;
 }
