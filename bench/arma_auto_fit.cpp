@@ -50,3 +50,5 @@ BENCHMARK(Search)->Args({10'000, 1})->Args({10'000, 0})->Args({100'000, 1})->Arg
     ->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
+
+BENCHMARK_MAIN();

@@ -144,7 +144,7 @@ AutoFitResult auto_fit(std::span<const double> x, const AutoFitOptions& options,
   for (int reported = 0; reported < total;) {
     std::unique_lock lock(mutex);
     finished.wait(lock, [&] { return done > reported; });
-    reported = done;
+    ++reported;  // one report per finished fit, however many finished at once
     lock.unlock();
     if (progress && !cancel.load() && !progress(reported, total)) cancel = true;
   }
