@@ -127,6 +127,17 @@ TEST_F(ResidualMenu, AcfWindowCyclesItsPanesAndListsTheCorrelations) {
   EXPECT_EQ(modes[2], 24);
 }
 
+TEST_F(ResidualMenu, SpecifyLagRedrawsTheOpenResidualAcf) {
+  lake_huron_ar2();
+  app.dispatch(cmd::ResidualAcf);
+  dialog("Specify Lag", {{"value", "10"}});
+  app.dispatch(cmd::SpecifyLag);
+  const Window* w = s.desktop.find(1, windows::ResidualAcf);
+  ASSERT_TRUE(w);
+  EXPECT_EQ(w->graph->pane(1).y.size(), 11u);  // lags 0..10
+  EXPECT_EQ(w->graph->pane(2).y.size(), 11u);
+}
+
 TEST_F(ResidualMenu, WindowsFollowARefitAndTheTestsTakeTheDefaultH) {
   UnivariateRecord& rec = lake_huron_ar2();
   app.dispatch(cmd::ResidualPlot);
