@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "arma/preliminary.h"
-#include "univariate/randomness.h"
-#include "univariate/randomness_report.h"
+#include "arma/randomness.h"
+#include "arma/randomness_report.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 #pragma once
 // The Model menu commands of a univariate project: Specify, AR/MA Infinity,
-// Switch to invertible and Max likelihood, with their reports.
+// Switch to invertible, Preliminary and Max likelihood with their reports,
+// and the residual analysis.
 #include <memory>
 
 #include "port/dialog.h"
@@ -42,6 +43,24 @@ void ensure_residuals(UnivariateRecord& rec);
 // After a stored change of the model: residuals, then every open window.
 void model_changed(Session& s, int entry, UnivariateRecord& rec);
 
+// Preliminary estimation: the whole command, ending with the report and
+// "model changed".
+void preliminary_estimation(Session& s, int entry, UnivariateRecord& rec);
+
+// Residual analysis of the rescaled one-step residuals. The commands do
+// nothing without residuals; the draw/refresh functions redraw an open
+// window from the record (emptying it when the residuals are gone).
+void plot_residuals(Session& s, int entry, UnivariateRecord& rec);
+void draw_residual_plot(Session& s, int entry, UnivariateRecord& rec);
+void write_residual_plot_info(Session& s, int entry, UnivariateRecord& rec);
+// Draws the window, or steps its panes when it is open.
+void residual_acf(Session& s, int entry, UnivariateRecord& rec);
+void draw_residual_acf(Session& s, int entry, UnivariateRecord& rec);
+void write_residual_acf_info(Session& s, int entry, UnivariateRecord& rec);
+// Asks for h; the refresh rewrites an open test window with the default h.
+void tests_of_randomness(Session& s, int entry, UnivariateRecord& rec);
+void refresh_randomness(Session& s, int entry, UnivariateRecord& rec);
+
 // Dialogs in their default state, for the dialog listing.
 std::unique_ptr<Dialog> make_specify_model_dialog();
 std::unique_ptr<Dialog> make_mle_dialog();
@@ -50,5 +69,8 @@ std::unique_ptr<Dialog> make_mle_continue_dialog();
 std::unique_ptr<Dialog> make_subtract_mean_dialog();
 std::unique_ptr<Dialog> make_fractional_mle_dialog();
 std::unique_ptr<Dialog> make_auto_fit_dialog();
+std::unique_ptr<Dialog> make_preliminary_dialog();
+std::unique_ptr<Dialog> make_preliminary_continue_dialog();
+std::unique_ptr<Dialog> make_randomness_dialog();
 
 }  // namespace zelk

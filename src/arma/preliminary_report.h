@@ -9,7 +9,6 @@
 
 namespace zelk {
 
-inline constexpr const char* kPreliminaryCaption = "Preliminary estimates: ";
 
 struct PreliminaryReportFacts {
   PreliminaryMethod method = PreliminaryMethod::YuleWalker;

@@ -26,19 +26,6 @@ CommandSpec with_button(CommandSpec c, int order, int image, const char* tooltip
   return c;
 }
 
-// Asking for the residual ACF window again steps through its panes.
-void residual_acf(Session& s, int entry, UnivariateRecord& rec) {
-  Window* w = s.desktop.find(entry, windows::ResidualAcf);
-  if (!w) return;
-  const int window_id = w->id;  // the refresh may reopen the window
-  const int mode = rec.residual_acf_mode;
-  const int panes = (mode & 24) == 8 ? 16 : (mode & 24) == 16 ? 24 : 8;
-  rec.residual_acf_mode = (mode & ~24) | panes;
-  if (const WindowHandlers* h = s.registry ? s.registry->window(windows::ResidualAcf) : nullptr; h && h->refresh)
-    h->refresh(s, entry, rec);
-  if (Window* again = s.desktop.by_id(window_id)) s.desktop.changed(*again);
-}
-
 }  // namespace
 
 Feature describe_arma() {
@@ -48,8 +35,9 @@ Feature describe_arma() {
 
   f.commands.push_back(with_button(command(cmd::SpecifyModel, "&Specify", "&Model", 10, specify_model), 20, 4,
                                    "Specify model"));
-  CommandSpec c = with_button(command(cmd::Preliminary, "&Preliminary", "&Model > &Estimation", 10), 22, 5,
-                              "Preliminary estimation");
+  CommandSpec c = with_button(
+      command(cmd::Preliminary, "&Preliminary", "&Model > &Estimation", 10, preliminary_estimation), 22, 5,
+      "Preliminary estimation");
   c.enabled = rules::unless_empty_project;
   f.commands.push_back(c);
   c = with_button(command(cmd::MaxLikelihood, "&Max likelihood", "&Model > &Estimation", 11, max_likelihood), 23, 6,
@@ -66,11 +54,15 @@ Feature describe_arma() {
   f.commands.push_back(c);
 
   const char* residuals = "St&atistics > &Residual Analysis";
-  f.commands.push_back(with_button(command(cmd::ResidualPlot, "&Plot", residuals, 10), 30, 8, "Plot residuals"));
+  f.commands.push_back(
+      with_button(command(cmd::ResidualPlot, "&Plot", residuals, 10, plot_residuals), 30, 8, "Plot residuals"));
   f.commands.push_back(with_button(command(cmd::ResidualAcf, "&ACF/PACF", residuals, 11, residual_acf), 31, 9,
                                    "Plot ACF/PACF of residuals"));
-  f.commands.push_back(command(cmd::TestsOfRandomness, "&Tests of Randomness", residuals, 13));
+  f.commands.push_back(command(cmd::TestsOfRandomness, "&Tests of Randomness", residuals, 13, tests_of_randomness));
 
+  f.windows.push_back({windows::Residuals, draw_residual_plot, write_residual_plot_info, {}, {}});
+  f.windows.push_back({windows::ResidualAcf, draw_residual_acf, write_residual_acf_info, {}, {}});
+  f.windows.push_back({windows::RandomnessTests, refresh_randomness, {}, {}, {}});
   f.windows.push_back({windows::ArmaInfinity, write_ar_ma_infinity, write_ar_ma_infinity, {}, {}});
 
   // Residuals, once there, follow the series and the model they belong to.
@@ -82,7 +74,8 @@ Feature describe_arma() {
                            if (UnivariateRecord* r = s.projects.univariate(entry)) update_residuals(*r);
                          }});
   for (auto make : {make_specify_model_dialog, make_mle_dialog, make_constrain_dialog, make_mle_continue_dialog,
-                    make_subtract_mean_dialog, make_fractional_mle_dialog, make_auto_fit_dialog})
+                    make_subtract_mean_dialog, make_fractional_mle_dialog, make_preliminary_dialog,
+                    make_preliminary_continue_dialog, make_randomness_dialog, make_auto_fit_dialog})
     f.dialogs.push_back(make);
   return f;
 }

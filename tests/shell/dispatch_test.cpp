@@ -54,15 +54,18 @@ TEST(Dispatch, RepeatedSampleStepsTheAcfPanes) {
   EXPECT_EQ(r.acf_mode, 26);
 }
 
-TEST(Dispatch, ResidualAcfStepsPanesOnlyWhileItsWindowIsOpen) {
+TEST(Dispatch, ResidualAcfOpensItsWindowThenStepsItsPanes) {
   OperationStubs table;
   table.real = {cmd::ResidualAcf};
   StubApp t(std::move(table));
   t.app->dispatch(cmd::New);
   UnivariateRecord& r = *t.s().projects.current_univariate();
-  t.app->dispatch(cmd::ResidualAcf);
+  t.app->dispatch(cmd::ResidualAcf);  // no residuals: nothing happens
+  EXPECT_EQ(t.s().desktop.find(1, windows::ResidualAcf), nullptr);
+  r.set_data({1, 3, 2, 5, 4, 6});  // the white-noise model's residuals are the series
+  t.app->dispatch(cmd::ResidualAcf);  // opens the window with both panes
   EXPECT_EQ(r.residual_acf_mode, 24);
-  t.s().desktop.graph(1, windows::ResidualAcf, r.name);
+  ASSERT_NE(t.s().desktop.find(1, windows::ResidualAcf), nullptr);
   t.app->dispatch(cmd::ResidualAcf);
   t.app->dispatch(cmd::ResidualAcf);
   EXPECT_EQ(r.residual_acf_mode, 16);

@@ -1,7 +1,7 @@
 // Tests of randomness: Lake Huron AR(2) residuals against R 4.2, the counts
 // by hand, the rank count against a direct double loop, and the degenerate
 // cases that must not give NaN.
-#include "univariate/randomness.h"
+#include "arma/randomness.h"
 
 #include <gtest/gtest.h>
 

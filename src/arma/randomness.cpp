@@ -1,4 +1,4 @@
-#include "univariate/randomness.h"
+#include "arma/randomness.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
 // "Tests of Randomness" through the scripted port.
-#include "univariate/randomness_dialog.h"
+#include "arma/randomness_dialog.h"
 
 #include <gtest/gtest.h>
 

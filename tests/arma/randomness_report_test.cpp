@@ -1,6 +1,6 @@
 // Texts of the residual windows, whole. Test values from R 4.2 (see
 // randomness_test.cpp); the formatted forms worked by hand.
-#include "univariate/randomness_report.h"
+#include "arma/randomness_report.h"
 
 #include <gtest/gtest.h>
 

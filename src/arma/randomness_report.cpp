@@ -1,4 +1,4 @@
-#include "univariate/randomness_report.h"
+#include "arma/randomness_report.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
-#include "univariate/randomness_dialog.h"
+#include "arma/randomness_dialog.h"
 
 #include <string>
 
 #include "plot/format.h"
 #include "port/port.h"
-#include "univariate/randomness.h"
+#include "arma/randomness.h"
 
 namespace zelk {
 

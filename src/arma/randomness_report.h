@@ -5,14 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "univariate/randomness.h"
+#include "arma/randomness.h"
 
 namespace zelk {
-
-// Caption prefixes, each followed by the project window's caption.
-inline constexpr const char* kResidualPlotCaption = "Residuals: ";
-inline constexpr const char* kResidualAcfCaption = "Residuals:ACF/PACF: ";
-inline constexpr const char* kRandomnessCaption = "Tests of randomness: ";
 
 // Panes of the residual ACF/PACF window: 8 the ACF, 16 the PACF, 24 both.
 inline constexpr int kResidualAcfPane = 8, kResidualPacfPane = 16, kResidualBothPanes = 24;
