@@ -1,11 +1,12 @@
-// The univariate analyses: transformations, ACF/PACF, histograms, and the
-// menus that the spectrum and regression commands will fill.
+// The univariate analyses: transformations, ACF/PACF, histograms, spectra,
+// and the menu that the regression commands will fill.
 #include "model/transforms.h"
 #include "port/rules.h"
 #include "port/session.h"
 #include "project/univariate_record.h"
 #include "univariate/features.h"
 #include "project/transform_rules.h"
+#include "univariate/spectrum_ops.h"
 #include "univariate/univariate_ops.h"
 #include "univariate/windows.h"
 
@@ -129,28 +130,42 @@ void regression_commands(Feature& f) {
   f.commands.push_back(command(cmd::RegressionShowFit, "S&how fit", r, 21));
 }
 
+UnivariateOperation cumulative(CumulativeMode mode) {
+  return [mode](Session& s, int e, UnivariateRecord& r) { show_cumulative_spectrum(s, e, r, mode); };
+}
+
 void spectrum_commands(Feature& f) {
   const char* sp = "Sp&ectrum";
-  f.commands.push_back(with_button(command(cmd::Periodogram, "&Periodogram", sp, 10), 13, 16, "Plot sample spectrum."));
-  CommandSpec c = with_button(command(cmd::ModelAndPeriodogram, "Model &and Periodogram", sp, 11), 14, 18,
-                              "Plot sample and model spectra.");
+  // Without data the periodogram stays offered and does nothing.
+  f.commands.push_back(with_button(command(cmd::Periodogram, "&Periodogram", sp, 10, show_periodogram), 13, 16,
+                                   "Plot sample spectrum."));
+  CommandSpec c = with_button(command(cmd::ModelAndPeriodogram, "Model &and Periodogram", sp, 11, show_model_and_periodogram),
+                              14, 18, "Plot sample and model spectra.");
   c.enabled = rules::unless_empty_project;
   f.commands.push_back(c);
-  c = command(cmd::SmoothedPeriodogram, "&Smoothed Periodogram", sp, 12);
+  c = command(cmd::SmoothedPeriodogram, "&Smoothed Periodogram", sp, 12, smooth_periodogram);
   c.enabled = rules::unless_empty_project;
   f.commands.push_back(c);
-  c = command(cmd::FisherTest, "&Fisher Test", sp, 13);
+  c = command(cmd::FisherTest, "&Fisher Test", sp, 13, fisher_test_command);
   c.enabled = rules::unless_empty_project;
   f.commands.push_back(c);
-  f.commands.push_back(with_button(command(cmd::ModelSpectrum, "&Default", "Sp&ectrum > &Model", 10), 25, 17,
-                                   "Plot model spectrum."));
-  f.commands.push_back(command(cmd::SpectrumResolution, "&Specify plot resolution", "Sp&ectrum > &Model", 11));
-  f.commands.push_back(command(cmd::LogSpectrum, "&Log Spectrum", sp, 20));
-  const char* cumulative = "Sp&ectrum > &Cumulative Spectrum";
-  f.commands.push_back(command(cmd::CumulativePeriodogram, "&Periodogram", cumulative, 10));
-  f.commands.push_back(command(cmd::CumulativeModel, "&Model", cumulative, 11));
-  f.commands.push_back(command(cmd::CumulativeBoth, "&Both", cumulative, 12));
-  f.commands.push_back(command(cmd::CumulativeModelStandardized, "M&odel Standardized", cumulative, 13));
+  f.commands.push_back(with_button(command(cmd::ModelSpectrum, "&Default", "Sp&ectrum > &Model", 10, show_model_spectrum),
+                                   25, 17, "Plot model spectrum."));
+  f.commands.push_back(command(cmd::SpectrumResolution, "&Specify plot resolution", "Sp&ectrum > &Model", 11,
+                               specify_spectrum_resolution));
+  c = command(cmd::LogSpectrum, "&Log Spectrum", sp, 20, toggle_log_spectrum);
+  c.checked = [](const ProjectView& v) {
+    const SpectrumView* view = v.univariate ? v.univariate->kept.find<SpectrumView>() : nullptr;
+    return view && view->log;
+  };
+  f.commands.push_back(c);
+  const char* cumulative_path = "Sp&ectrum > &Cumulative Spectrum";
+  f.commands.push_back(command(cmd::CumulativePeriodogram, "&Periodogram", cumulative_path, 10,
+                               cumulative(CumulativeMode::Periodogram)));
+  f.commands.push_back(command(cmd::CumulativeModel, "&Model", cumulative_path, 11, cumulative(CumulativeMode::Model)));
+  f.commands.push_back(command(cmd::CumulativeBoth, "&Both", cumulative_path, 12, cumulative(CumulativeMode::Both)));
+  f.commands.push_back(command(cmd::CumulativeModelStandardized, "M&odel Standardized", cumulative_path, 13,
+                               cumulative(CumulativeMode::ModelStandardized)));
 }
 
 }  // namespace
@@ -183,14 +198,24 @@ Feature describe_univariate() {
                        },
                        write_residual_histogram_info, {}, {}});
   f.windows.push_back({windows::ClassicalFit, {}, write_fit_info, {}, {}});
+  f.windows.push_back({windows::Spectrum, draw_spectrum_window, write_spectrum_info, {}, {}});
+  f.windows.push_back({windows::CumulativeSpectrum, draw_cumulative_window, write_cumulative_info, {}, {}});
 
   // The summary names the transformations; it follows every change of series.
   f.reactions.push_back({Event::SeriesChanged, [](Session& s, int entry) {
                            if (UnivariateRecord* r = s.projects.univariate(entry))
                              r->transform_summary = transform_summary(r->transforms);
                          }});
+  // The spectra of the old series or model are stale; open windows recompute them.
+  f.reactions.push_back({Event::SeriesChanged, [](Session& s, int entry) {
+                           if (UnivariateRecord* r = s.projects.univariate(entry)) forget_series_spectra(*r);
+                         }});
+  f.reactions.push_back({Event::ModelChanged, [](Session& s, int entry) {
+                           if (UnivariateRecord* r = s.projects.univariate(entry)) forget_model_spectra(*r);
+                         }});
   for (auto make : {make_specify_lag_dialog, make_histogram_bins_dialog, make_difference_dialog,
-                    make_subsequence_dialog, make_box_cox_dialog, make_classical_dialog})
+                    make_subsequence_dialog, make_box_cox_dialog, make_classical_dialog,
+                    make_smoothing_dialog, make_resolution_dialog, make_fisher_dialog})
     f.dialogs.push_back(make);
   return f;
 }
