@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "arma/likelihood.h"
-#include "forecast/interim_variance_factors.h"
+#include "forecast/arma_forecast.h"
 #include "numeric/distributions.h"
 
 namespace zelk {
@@ -266,7 +266,7 @@ ArarResult arar_forecast(std::span<const double> y, const ArarOptions& options) 
 
   std::vector<double> a(K);
   for (int i = 1; i <= K; ++i) a[i - 1] = -xi[i];
-  const std::vector<double> F = detail::interim_variance_factors(a, {}, h);
+  const std::vector<double> F = forecast_variance_factors(h, a, {}, {});
   const double z = normal_bound_factor(options.confidence);
   out.sqrt_mse.resize(h);
   out.lower.resize(h);

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "forecast/arar.h"
-#include "forecast/interim_variance_factors.h"
+#include "forecast/arma_forecast.h"
 #include "forecast/pattern_search.h"
 
 namespace zelk {
@@ -29,12 +29,14 @@ void trend_batch(std::span<const double> y, const double* alpha, const double* b
   for (std::size_t t = 2; t < n; ++t) {
     const double yt = y[t];
     for (int j = 0; j < K; ++j) {
+      // Error-correction form of the same recursions: a perfect prediction
+      // leaves level and trend exactly as they were, so an exactly linear
+      // series scores 0 at every constant instead of rounding noise.
       const double p = L[j] + T[j];
       const double e = yt - p;
       sse[j] += e * e;
-      const double level = a[j] * yt + (1 - a[j]) * p;
-      T[j] = b[j] * (level - L[j]) + (1 - b[j]) * T[j];
-      L[j] = level;
+      L[j] = p + a[j] * e;
+      T[j] += a[j] * b[j] * e;
     }
   }
   for (int j = 0; j < K; ++j) out[j] = sse[j] / static_cast<double>(n - 2);
@@ -167,14 +169,15 @@ HoltWintersResult holt_winters_forecast(std::span<const double> y, const HoltWin
   if (d == 0) {
     double L = y[1], T = y[1] - y[0];
     for (int t = 2; t < n; ++t) {
-      const double level = alpha * y[t] + (1 - alpha) * (L + T);
-      T = beta * (level - L) + (1 - beta) * T;
-      L = level;
+      const double p = L + T, e = y[t] - p;
+      L = p + alpha * e;
+      T += alpha * beta * e;
     }
     for (int j = 1; j <= h; ++j) out.forecasts[j - 1] = L + j * T;
-    const std::array<double, 2> ar{2.0, -1.0};
+    // (1 - B)^2 as two differences at lag 1.
     const std::array<double, 2> ma{alpha * (1 + beta) - 2, 1 - alpha};
-    const std::vector<double> F = detail::interim_variance_factors(ar, ma, h);
+    const std::array<int, 2> lags{1, 1};
+    const std::vector<double> F = forecast_variance_factors(h, {}, ma, lags);
     const double z = normal_bound_factor(o.confidence);
     out.sqrt_mse.resize(h);
     out.lower.resize(h);
