@@ -6,6 +6,7 @@
 #include "project/univariate_record.h"
 #include "univariate/features.h"
 #include "project/transform_rules.h"
+#include "univariate/regression_ops.h"
 #include "univariate/univariate_ops.h"
 #include "univariate/windows.h"
 
@@ -120,13 +121,25 @@ void statistics_commands(Feature& f) {
                                [](Session& s, int e, UnivariateRecord& r) { set_histogram_bins(s, e, r, true); }));
 }
 
+bool regression_specified(const ProjectView& v) { return v.univariate && v.univariate->regression.present; }
+bool regression_estimated(const ProjectView& v) { return v.univariate && v.univariate->regression.estimation != 0; }
+
 void regression_commands(Feature& f) {
   const char* r = "&Regression";
-  f.commands.push_back(command(cmd::RegressionSpecify, "&Specify", r, 10));
-  f.commands.push_back(command(cmd::RegressionLeastSquares, "&Least Squares", r, 11));
-  f.commands.push_back(with_button(command(cmd::RegressionGls, "&Generalized LS", r, 12), 21, 19, "Generalized least squares"));
-  f.commands.push_back(command(cmd::RegressionRemove, "&Remove ", r, 20));
-  f.commands.push_back(command(cmd::RegressionShowFit, "S&how fit", r, 21));
+  f.commands.push_back(command(cmd::RegressionSpecify, "&Specify", r, 10, specify_regression));
+  CommandSpec c = command(cmd::RegressionLeastSquares, "&Least Squares", r, 11, regression_least_squares);
+  c.enabled = regression_specified;
+  f.commands.push_back(c);
+  c = with_button(command(cmd::RegressionGls, "&Generalized LS", r, 12, regression_gls), 21, 19,
+                  "Generalized least squares");
+  c.enabled = regression_specified;
+  f.commands.push_back(c);
+  c = command(cmd::RegressionRemove, "&Remove ", r, 20, remove_regression);
+  c.enabled = regression_estimated;
+  f.commands.push_back(c);
+  c = command(cmd::RegressionShowFit, "S&how fit", r, 21, show_regression_fit);
+  c.enabled = regression_estimated;
+  f.commands.push_back(c);
 }
 
 void spectrum_commands(Feature& f) {
@@ -183,14 +196,18 @@ Feature describe_univariate() {
                        },
                        write_residual_histogram_info, {}, {}});
   f.windows.push_back({windows::ClassicalFit, {}, write_fit_info, {}, {}});
+  f.windows.push_back({windows::RegressionFit, refresh_regression_fit, write_regression_fit_info, {}, {}});
+  f.windows.push_back({windows::RegressionEstimates, refresh_regression_estimates, {}, {}, {}});
 
   // The summary names the transformations; it follows every change of series.
   f.reactions.push_back({Event::SeriesChanged, [](Session& s, int entry) {
                            if (UnivariateRecord* r = s.projects.univariate(entry))
                              r->transform_summary = transform_summary(r->transforms);
                          }});
+  f.reactions.push_back({Event::ModelChanged, reestimate_gls});
   for (auto make : {make_specify_lag_dialog, make_histogram_bins_dialog, make_difference_dialog,
-                    make_subsequence_dialog, make_box_cox_dialog, make_classical_dialog})
+                    make_subsequence_dialog, make_box_cox_dialog, make_classical_dialog, make_regression_dialog,
+                    make_multivariate_read_dialog})
     f.dialogs.push_back(make);
   return f;
 }

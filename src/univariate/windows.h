@@ -8,5 +8,7 @@ inline constexpr WindowSpec Acf{"ACF/PACF: ", "ACF.PACF:INFO: ", false, false};
 inline constexpr WindowSpec Histogram{"HISTOGRAM: ", "HISTOGRAM:INFO: ", false, false};
 inline constexpr WindowSpec ClassicalFit{"FIT: ", "FIT:INFO: "};
 inline constexpr WindowSpec ResidualHistogram{"Residuals:HISTOGRAM: ", "Residuals:HISTOGRAM:INFO: "};
+inline constexpr WindowSpec RegressionFit{"Regress: ", "Regress:INFO: "};
+inline constexpr WindowSpec RegressionEstimates{"Regression estimates: ", "", true};
 
 }  // namespace zelk::windows
