@@ -1,5 +1,7 @@
 // Forecasting and smoothing of a univariate series.
+#include "forecast/arma_forecast_ops.h"
 #include "forecast/features.h"
+#include "forecast/windows.h"
 #include "port/rules.h"
 
 namespace zelk {
@@ -21,7 +23,11 @@ Feature describe_forecast() {
   f.name = "forecast";
   f.popups = {{MenuKind::Univariate, "F&orecasting", 5, rules::univariate_data},
               {MenuKind::Univariate, "&Smooth", 6, rules::univariate_data}};
-  f.commands.push_back(command(cmd::ArmaForecast, "&ARMA", "F&orecasting", 10));
+  CommandSpec arma = command(cmd::ArmaForecast, "&ARMA", "F&orecasting", 10);
+  arma.univariate = arma_forecast;
+  f.commands.push_back(arma);
+  f.windows.push_back({windows::ArmaForecast, refresh_arma_forecast, write_arma_forecast_info, {}, {}});
+  f.dialogs.push_back(make_arma_forecast_dialog);
   f.commands.push_back(command(cmd::ArarForecast, "A&RAR", "F&orecasting", 11));
   f.commands.push_back(command(cmd::HoltWinters, "&Holt-Winters", "F&orecasting", 12));
   f.commands.push_back(command(cmd::SeasonalHoltWinters, "&Seasonal Holt-Winters", "F&orecasting", 13));

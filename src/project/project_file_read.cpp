@@ -170,6 +170,19 @@ void read_fractional(RecordReader& in, ArmaModel& m) {
   }
 }
 
+// The auxiliary columns of the regression (files written without them read
+// as before: the regression then has no values beyond its design matrix).
+void read_auxiliary(RecordReader& in, RegressionTrend& r, std::int64_t n) {
+  RecordReader probe = in;
+  std::string label;
+  if (!probe.word(label, 16) || label != "Auxiliary") return;
+  in = probe;
+  const int a = r.more_counts[2];
+  need(r.present && a > 0);
+  need(in.integer(r.auxiliary_rows) && r.auxiliary_rows >= n);
+  need(in.reals(r.auxiliary, static_cast<std::int64_t>(r.auxiliary_rows) * a));
+}
+
 }  // namespace
 
 // The first record's word: a project file says "ZELK". An empty file has no
@@ -202,6 +215,7 @@ ProjectReadResult parse_project_text(std::string_view text) {
     for (int i = 0; i < c; ++i) rec.transforms.push_back(read_transformation(in, rec));
     need(consistent(rec));
     read_fractional(in, rec.model);
+    read_auxiliary(in, rec.regression, rec.n());
   } catch (const ReadFailure& e) {
     r.status = ProjectReadStatus::Failed;
     r.error = e.message;

@@ -74,11 +74,12 @@ std::string estimate(UnivariateRecord& rec, int kind) {
   if (!g.present) return kNoSpecification;
   const RegressionSpec spec = regression_spec(g);
   const int n = rec.n(), r = spec.regressor_count();
-  if (spec.auxiliary_count > 0 && spec.auxiliary_rows < n) return "Insufficient regressors in file";
+  const bool stored = g.design.size() == static_cast<std::size_t>(n) * r;
+  if (!stored && spec.auxiliary_count > 0 && spec.auxiliary_rows < n) return "Insufficient regressors in file";
   if (kind == 2 && rec.model.fractional)
     return "Generalized least squares needs a model that is not fractionally integrated.";
   const std::vector<double> y = series_with_trend(rec);
-  std::vector<double> design = g.design.size() == static_cast<std::size_t>(n) * r ? g.design : design_matrix(spec, n);
+  std::vector<double> design = stored ? g.design : design_matrix(spec, n);
   const ArmaModel& m = rec.model;
   RegressionFit fit = kind == 1 ? fit_least_squares(y, design, r)
                                 : fit_generalized_least_squares(y, design, r, std::span(m.phi).first(m.p),
