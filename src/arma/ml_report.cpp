@@ -43,7 +43,8 @@ void write_ml_report(Session& s, int entry, UnivariateRecord& rec, const MlRepor
   doc.write_line("========================================");
   doc.write_line(" ");
   doc.write_line(m.criterion == 0 ? "Method: Least Squares" : "Method: Maximum Likelihood");
-  for (const std::string& l : trend_description(rec.regression, false)) doc.write_line(l);
+  // A blank line is written as one blank: an empty one would clear the text.
+  for (const std::string& l : trend_description(rec.regression, false)) doc.write_line(l.empty() ? " " : l);
   write_model_text(doc, m);
   doc.write_line("WN Variance = " + number(m.sigma2));
   const bool se_ok = !m.standard_errors.empty();

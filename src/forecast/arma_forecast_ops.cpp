@@ -78,6 +78,12 @@ Overlay points(const std::vector<double>& v, const std::vector<bool>& ok, double
   return o;
 }
 
+void write_report(TextDocument& doc, const ArmaForecastResult& f) {
+  doc.clear();
+  // A blank line is written as one blank: an empty one would clear the text.
+  for (const std::string& l : arma_forecast_report(f.units, f.level, f.box_cox)) doc.write_line(l.empty() ? " " : l);
+}
+
 void draw(Session& s, int entry, UnivariateRecord& rec, const ArmaForecastResult& f) {
   Window& w = s.desktop.graph(entry, windows::ArmaForecast, rec.name);
   GraphDocument& g = *w.graph;
@@ -95,8 +101,7 @@ void draw(Session& s, int entry, UnivariateRecord& rec, const ArmaForecastResult
   s.desktop.changed(w);
   if (Window* g_win = s.desktop.find(entry, windows::ArmaForecast))
     if (Window* info = s.desktop.find_info(entry, windows::ArmaForecast); info && g_win) {
-      info->text->clear();
-      for (const std::string& l : arma_forecast_report(f.units, f.level, f.box_cox)) info->text->write_line(l);
+      write_report(*info->text, f);
       s.desktop.changed(*info);
     }
 }
@@ -154,8 +159,7 @@ void write_arma_forecast_info(Session& s, int entry, UnivariateRecord& rec) {
   const ArmaForecastResult* f = rec.derived.find<ArmaForecastResult>();
   if (!g || !f) return;
   Window& info = s.desktop.info(*g, rec.name);
-  info.text->clear();
-  for (const std::string& l : arma_forecast_report(f->units, f->level, f->box_cox)) info.text->write_line(l);
+  write_report(*info.text, *f);
   s.desktop.changed(info);
 }
 

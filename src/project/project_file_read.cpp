@@ -161,7 +161,9 @@ bool consistent(const UnivariateRecord& rec) {
 
 void read_fractional(RecordReader& in, ArmaModel& m) {
   std::string label;
-  if (!in.word(label, 16) || label != "Fractional") return;
+  RecordReader probe = in;
+  if (!probe.word(label, 16) || label != "Fractional") return;
+  in = probe;
   need(in.logical(m.fractional) && in.real(m.d) && in.integer(m.M));
   need(m.d > -0.5 && m.d < 0.5 && m.M >= 50 && m.M <= 10000);
   if (!m.fractional) {

@@ -118,7 +118,7 @@ std::vector<std::string> estimates_lines(const UnivariateRecord& rec) {
 
 void write_lines(TextDocument& doc, const std::vector<std::string>& lines) {
   doc.clear();
-  for (const std::string& l : lines) doc.write_line(l);
+  for (const std::string& l : lines) doc.write_line(l.empty() ? " " : l);  // "" would clear the text
 }
 
 void write_estimates(Session& s, int entry, UnivariateRecord& rec) {
