@@ -6,6 +6,7 @@
 
 #include "arma/likelihood.h"
 #include "arma/model_text.h"
+#include "model/regression_text.h"
 #include "numeric/minimize.h"
 #include "plot/format.h"
 #include "project/univariate_record.h"
@@ -42,6 +43,8 @@ void write_ml_report(Session& s, int entry, UnivariateRecord& rec, const MlRepor
   doc.write_line("========================================");
   doc.write_line(" ");
   doc.write_line(m.criterion == 0 ? "Method: Least Squares" : "Method: Maximum Likelihood");
+  // A blank line is written as one blank: an empty one would clear the text.
+  for (const std::string& l : trend_description(rec.regression, false)) doc.write_line(l.empty() ? " " : l);
   write_model_text(doc, m);
   doc.write_line("WN Variance = " + number(m.sigma2));
   const bool se_ok = !m.standard_errors.empty();

@@ -1,4 +1,5 @@
 // Forecasting and smoothing of a univariate series.
+#include "forecast/arma_forecast_ops.h"
 #include "forecast/features.h"
 #include "forecast/method_ops.h"
 #include "forecast/windows.h"
@@ -65,7 +66,11 @@ Feature describe_forecast() {
   f.name = "forecast";
   f.popups = {{MenuKind::Univariate, "F&orecasting", 5, rules::univariate_data},
               {MenuKind::Univariate, "&Smooth", 6, rules::univariate_data}};
-  f.commands.push_back(command(cmd::ArmaForecast, "&ARMA", "F&orecasting", 10));
+  CommandSpec arma = command(cmd::ArmaForecast, "&ARMA", "F&orecasting", 10);
+  arma.univariate = arma_forecast;
+  f.commands.push_back(arma);
+  f.windows.push_back({windows::ArmaForecast, refresh_arma_forecast, write_arma_forecast_info, {}, {}});
+  f.dialogs.push_back(make_arma_forecast_dialog);
   f.commands.push_back(command(cmd::ArarForecast, "A&RAR", "F&orecasting", 11, arar_command));
   f.commands.push_back(command(cmd::HoltWinters, "&Holt-Winters", "F&orecasting", 12, holt_winters(false)));
   f.commands.push_back(

@@ -10,5 +10,6 @@ inline constexpr WindowSpec SeasonalHoltWintersForecast{"Seasonal H-W Forecast: 
 inline constexpr WindowSpec ExponentialSmoothing{"Exponential Smoothing: ", "Exponential Smoothing:INFO: "};
 inline constexpr WindowSpec FftSmoothing{"FFT Smooth: ", "FFT Smooth:INFO: "};
 inline constexpr WindowSpec MovingAverageSmoothing{"Moving Average Smoothing: ", "Moving Average Smoothing:INFO: "};
+inline constexpr WindowSpec ArmaForecast{"ARMA Forecast: ", "ARMA FORECAST:INFO: "};
 
 }  // namespace zelk::windows

@@ -161,13 +161,28 @@ bool consistent(const UnivariateRecord& rec) {
 
 void read_fractional(RecordReader& in, ArmaModel& m) {
   std::string label;
-  if (!in.word(label, 16) || label != "Fractional") return;
+  RecordReader probe = in;
+  if (!probe.word(label, 16) || label != "Fractional") return;
+  in = probe;
   need(in.logical(m.fractional) && in.real(m.d) && in.integer(m.M));
   need(m.d > -0.5 && m.d < 0.5 && m.M >= 50 && m.M <= 10000);
   if (!m.fractional) {
     m.d = 0;
     m.M = 50;
   }
+}
+
+// The auxiliary columns of the regression (files written without them read
+// as before: the regression then has no values beyond its design matrix).
+void read_auxiliary(RecordReader& in, RegressionTrend& r, std::int64_t n) {
+  RecordReader probe = in;
+  std::string label;
+  if (!probe.word(label, 16) || label != "Auxiliary") return;
+  in = probe;
+  const int a = r.more_counts[2];
+  need(r.present && a > 0);
+  need(in.integer(r.auxiliary_rows) && r.auxiliary_rows >= n);
+  need(in.reals(r.auxiliary, static_cast<std::int64_t>(r.auxiliary_rows) * a));
 }
 
 }  // namespace
@@ -202,6 +217,7 @@ ProjectReadResult parse_project_text(std::string_view text) {
     for (int i = 0; i < c; ++i) rec.transforms.push_back(read_transformation(in, rec));
     need(consistent(rec));
     read_fractional(in, rec.model);
+    read_auxiliary(in, rec.regression, rec.n());
   } catch (const ReadFailure& e) {
     r.status = ProjectReadStatus::Failed;
     r.error = e.message;

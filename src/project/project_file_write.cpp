@@ -136,6 +136,14 @@ std::string project_file_text(const UnivariateRecord& rec, const ColourTable& co
     w.real(m.d);
     w.integer(m.M);
   }
+
+  // Optional sections follow; a reader that does not know one stops before it.
+  const RegressionTrend& g = rec.regression;
+  if (g.present && g.auxiliary_count() > 0) {
+    w.text("Auxiliary regressors");
+    w.integer(g.auxiliary_rows);
+    reals_of_length(w, g.auxiliary, static_cast<std::size_t>(g.auxiliary_rows) * g.auxiliary_count());
+  }
   return w.str();
 }
 

@@ -7,6 +7,7 @@
 #include "univariate/features.h"
 #include "project/transform_rules.h"
 #include "univariate/spectrum_ops.h"
+#include "univariate/regression_ops.h"
 #include "univariate/univariate_ops.h"
 #include "univariate/windows.h"
 
@@ -121,13 +122,25 @@ void statistics_commands(Feature& f) {
                                [](Session& s, int e, UnivariateRecord& r) { set_histogram_bins(s, e, r, true); }));
 }
 
+bool regression_specified(const ProjectView& v) { return v.univariate && v.univariate->regression.present; }
+bool regression_estimated(const ProjectView& v) { return v.univariate && v.univariate->regression.estimation != 0; }
+
 void regression_commands(Feature& f) {
   const char* r = "&Regression";
-  f.commands.push_back(command(cmd::RegressionSpecify, "&Specify", r, 10));
-  f.commands.push_back(command(cmd::RegressionLeastSquares, "&Least Squares", r, 11));
-  f.commands.push_back(with_button(command(cmd::RegressionGls, "&Generalized LS", r, 12), 21, 19, "Generalized least squares"));
-  f.commands.push_back(command(cmd::RegressionRemove, "&Remove ", r, 20));
-  f.commands.push_back(command(cmd::RegressionShowFit, "S&how fit", r, 21));
+  f.commands.push_back(command(cmd::RegressionSpecify, "&Specify", r, 10, specify_regression));
+  CommandSpec c = command(cmd::RegressionLeastSquares, "&Least Squares", r, 11, regression_least_squares);
+  c.enabled = regression_specified;
+  f.commands.push_back(c);
+  c = with_button(command(cmd::RegressionGls, "&Generalized LS", r, 12, regression_gls), 21, 19,
+                  "Generalized least squares");
+  c.enabled = regression_specified;
+  f.commands.push_back(c);
+  c = command(cmd::RegressionRemove, "&Remove ", r, 20, remove_regression);
+  c.enabled = regression_estimated;
+  f.commands.push_back(c);
+  c = command(cmd::RegressionShowFit, "S&how fit", r, 21, show_regression_fit);
+  c.enabled = regression_estimated;
+  f.commands.push_back(c);
 }
 
 UnivariateOperation cumulative(CumulativeMode mode) {
@@ -200,6 +213,8 @@ Feature describe_univariate() {
   f.windows.push_back({windows::ClassicalFit, {}, write_fit_info, {}, {}});
   f.windows.push_back({windows::Spectrum, draw_spectrum_window, write_spectrum_info, {}, {}});
   f.windows.push_back({windows::CumulativeSpectrum, draw_cumulative_window, write_cumulative_info, {}, {}});
+  f.windows.push_back({windows::RegressionFit, refresh_regression_fit, write_regression_fit_info, {}, {}});
+  f.windows.push_back({windows::RegressionEstimates, refresh_regression_estimates, {}, {}, {}});
 
   // The summary names the transformations; it follows every change of series.
   f.reactions.push_back({Event::SeriesChanged, [](Session& s, int entry) {
@@ -213,9 +228,11 @@ Feature describe_univariate() {
   f.reactions.push_back({Event::ModelChanged, [](Session& s, int entry) {
                            if (UnivariateRecord* r = s.projects.univariate(entry)) forget_model_spectra(*r);
                          }});
+  f.reactions.push_back({Event::ModelChanged, reestimate_gls});
   for (auto make : {make_specify_lag_dialog, make_histogram_bins_dialog, make_difference_dialog,
                     make_subsequence_dialog, make_box_cox_dialog, make_classical_dialog,
-                    make_smoothing_dialog, make_resolution_dialog, make_fisher_dialog})
+                    make_smoothing_dialog, make_resolution_dialog, make_fisher_dialog, make_regression_dialog,
+                    make_multivariate_read_dialog})
     f.dialogs.push_back(make);
   return f;
 }

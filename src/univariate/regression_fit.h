@@ -8,29 +8,12 @@
 // ordinary least squares and takes Cov(beta) = sigma2 (X*'X*)^-1 (Brockwell &
 // Davis, Introduction to Time Series and Forecasting, 2002, Sec. 6.6).
 // A design of less than full column rank is refused: no coefficient is made up.
-#include <array>
 #include <span>
 #include <vector>
 
+#include "model/regression.h"
+
 namespace zelk {
-
-inline constexpr int kMaxRegressionOrder = 10;
-inline constexpr int kMaxRegressionHarmonics = 4;
-
-// What the regressors are. Columns, in this order: the intercept (when on),
-// t, t^2, ..., t^order, for each harmonic i the pair cos(2 pi j_i t / n),
-// sin(2 pi j_i t / n), then the auxiliary columns.
-struct RegressionSpec {
-  bool intercept = true;
-  int order = 0;                  // 0..10
-  int harmonics = 0;              // 0..4
-  std::array<int, 4> indices{};   // j_1..j_harmonics, 1..n
-  int auxiliary_count = 0;        // a
-  int auxiliary_rows = 0;         // values per auxiliary column
-  std::vector<double> auxiliary;  // a columns of auxiliary_rows values, column by column
-
-  int regressor_count() const { return auxiliary_count + 2 * harmonics + order + (intercept ? 1 : 0); }
-};
 
 // Rows t = first..first+count-1 of the design of a series of n values, column
 // by column (count x r). Rows beyond n continue the powers and harmonics (the

@@ -4,6 +4,7 @@
 
 #include "arma/model_acf.h"
 #include "arma/model_text.h"
+#include "model/regression_text.h"
 #include "plot/format.h"
 #include "project/univariate_record.h"
 #include "numeric/acf.h"
@@ -69,6 +70,8 @@ void write_summary(TextDocument& doc, const UnivariateRecord& rec) {
     blank(doc);
   }
   doc.write_line("MODEL:");
+  // A blank line is written as one blank: an empty one would clear the text.
+  for (const std::string& l : trend_description(rec.regression, false)) doc.write_line(l.empty() ? " " : l);
   write_model_text(doc, rec.model);
   blank(doc);
   doc.write_line("WN Variance = " + decimals(rec.model.sigma2, 6));

@@ -11,5 +11,7 @@ inline constexpr WindowSpec ResidualHistogram{"Residuals:HISTOGRAM: ", "Residual
 // The spectra follow a new series instead of closing.
 inline constexpr WindowSpec Spectrum{"SPECTRUM: ", "SPECTRUM:INFO: ", false, false};
 inline constexpr WindowSpec CumulativeSpectrum{"CUMULATIVE SPECTRUM: ", "CUMULATIVE SPECTRUM:INFO: ", false, false};
+inline constexpr WindowSpec RegressionFit{"Regress: ", "Regress:INFO: "};
+inline constexpr WindowSpec RegressionEstimates{"Regression estimates: ", "", true};
 
 }  // namespace zelk::windows
