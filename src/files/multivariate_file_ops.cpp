@@ -234,6 +234,7 @@ void export_project(Session& s, MultivariateRecord& rec) {
   std::vector<std::span<const double>> offered(ExportDialog::labels().size());
   offered[0] = columns;
   ExportDialog dlg(offered);
+  dlg.control("array1").checked = !columns.empty();
   if (!s.port.run_dialog(dlg)) return;
   if (dlg.selected() != 0) return;
   if (!dlg.to_file()) {

