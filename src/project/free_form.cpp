@@ -89,9 +89,10 @@ bool RecordReader::line(std::string& out, std::size_t max) {
   if (pos_ >= text_.size()) return false;
   const std::size_t start = pos_;
   while (pos_ < text_.size() && !line_end(text_[pos_])) ++pos_;
-  std::string_view v = text_.substr(start, pos_ - start);
+  // Cut first, then trim: a cut name read again must give itself.
+  std::string_view v = text_.substr(start, std::min(pos_ - start, max));
   while (!v.empty() && (v.back() == ' ' || v.back() == '\t')) v.remove_suffix(1);
-  out.assign(v.substr(0, max));
+  out.assign(v);
   in_record_ = true;
   return end_record();
 }
