@@ -9,6 +9,7 @@
 #include "files/export.h"
 #include "files/project_dialogs.h"
 #include "files/project_file_ops.h"
+#include "files/multivariate_file_ops.h"
 #include "port/session.h"
 
 namespace zelk {
@@ -68,11 +69,8 @@ bool open_project(Session& s) {
   const int entry = create_project(s);
   if (entry == 0) return false;
   bool ok = false;
-  if (UnivariateRecord* rec = s.projects.univariate(entry)) {
-    ok = import_file(s, entry, *rec);
-  } else {
-    s.port.message("ZELK Error", "Multivariate data files cannot be opened yet; use Import Clipboard.", Buttons::Ok);
-  }
+  if (UnivariateRecord* rec = s.projects.univariate(entry)) ok = import_file(s, entry, *rec);
+  else if (MultivariateRecord* m = s.projects.multivariate(entry)) ok = import_file(s, entry, *m);
   if (!ok) {
     close_project(s, entry);
     s.projects.set_current(s.projects.last_open_entry());
@@ -80,7 +78,8 @@ bool open_project(Session& s) {
   }
   // The project window's INFO comes with an opened project; plotting writes it.
   s.desktop.info(project_window(s, entry), project_name(s, entry));
-  plot_project_window(s, entry, *s.projects.univariate(entry));
+  if (UnivariateRecord* rec = s.projects.univariate(entry)) plot_project_window(s, entry, *rec);
+  else s.refresh_windows(entry);
   focus_project_window(s, entry);
   return true;
 }
@@ -118,14 +117,7 @@ bool import_clipboard(Session& s, int entry, UnivariateRecord& rec) {
 bool import_clipboard(Session& s, int entry, MultivariateRecord& rec) {
   ClipboardTable r = read_clipboard_table(s.port.clipboard_text().value_or(""), kMaxComponents);
   if (!clipboard_read(s, r.status, r.message)) return false;
-  const int m = r.m;
-  rec.m = m;
-  rec.n = r.n;
-  rec.data = std::move(r.data);
-  rec.active.assign(m, true);
-  rec.names.clear();
-  for (int j = 0; j < m; ++j) rec.names.push_back("Series " + std::to_string(j + 1));
-  s.desktop.changed_project(entry);
+  install_components(s, entry, rec, r.m, r.n, std::move(r.data));
   focus_project_window(s, entry);
   return true;
 }

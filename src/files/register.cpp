@@ -5,6 +5,7 @@
 #include "files/features.h"
 #include "files/project_dialogs.h"
 #include "files/project_file_ops.h"
+#include "files/multivariate_file_ops.h"
 #include "files/project_ops.h"
 #include "port/rules.h"
 #include "port/session.h"
@@ -49,6 +50,7 @@ Feature describe_files() {
   c.session = [](Session& s) {
     const int e = s.projects.current();
     if (UnivariateRecord* u = s.projects.univariate(e)) save_project(s, e, *u);
+    else if (MultivariateRecord* m = s.projects.multivariate(e)) save_project(s, e, *m);
   };
   f.commands.push_back(c);
 
@@ -58,6 +60,7 @@ Feature describe_files() {
   c.session = [](Session& s) {
     const int e = s.projects.current();
     if (UnivariateRecord* u = s.projects.univariate(e)) save_project_as(s, e, *u);
+    else if (MultivariateRecord* m = s.projects.multivariate(e)) save_project_as(s, e, *m);
   };
   f.commands.push_back(c);
 
@@ -91,6 +94,7 @@ Feature describe_files() {
   c.session = [](Session& s) {
     const int e = s.projects.current();
     if (UnivariateRecord* u = s.projects.univariate(e)) import_file(s, e, *u);
+    else if (MultivariateRecord* m = s.projects.multivariate(e)) import_file(s, e, *m);
   };
   f.commands.push_back(c);
 
@@ -109,6 +113,7 @@ Feature describe_files() {
   c.button = {kUnivariateBar | kMultivariateBar, 52, 29, StandardImage::None};
   c.session = [](Session& s) {
     if (UnivariateRecord* u = s.projects.current_univariate()) export_project(s, *u);
+    else if (MultivariateRecord* m = s.projects.current_multivariate()) export_project(s, *m);
   };
   f.commands.push_back(c);
 
@@ -131,6 +136,7 @@ Feature describe_files() {
                        {}, {}, {}});
 
   f.dialogs.push_back([] { return std::make_unique<CreateProjectDialog>(); });
+  f.dialogs.push_back([] { return std::make_unique<MultivariateDataDialog>(nullptr); });
   f.dialogs.push_back([] { return std::make_unique<RenameProjectDialog>("New Univariate Project"); });
   f.dialogs.push_back([] {
     std::vector<double> one{1.0};

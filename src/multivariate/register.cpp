@@ -1,13 +1,20 @@
 // Multivariate projects: transformations, vector AR, transfer functions and
 // cross-correlation.
 #include "multivariate/features.h"
+#include "multivariate/mv_ops.h"
+#include "multivariate/mv_transform.h"
+#include "multivariate/smooth_dialog.h"
+#include "multivariate/var_dialog.h"
+#include "multivariate/windows.h"
 #include "port/rules.h"
+#include "project/multivariate_record.h"
 
 namespace zelk {
 namespace {
 
-CommandSpec command(int id, const char* text, const char* path, int order) {
+CommandSpec command(int id, const char* text, const char* path, int order, MultivariateOperation op = {}) {
   CommandSpec c;
+  c.multivariate = std::move(op);
   c.id = id;
   c.text = text;
   c.scope = CommandScope::Multivariate;
@@ -19,6 +26,12 @@ CommandSpec with_button(CommandSpec c, int order, int image, const char* tooltip
   c.button = {kMultivariateBar, order, image, StandardImage::None};
   c.tooltip = tooltip;
   return c;
+}
+
+CommandSpec* find_command(Feature& f, int id) {
+  for (CommandSpec& c : f.commands)
+    if (c.id == id) return &c;
+  return nullptr;
 }
 
 }  // namespace
@@ -34,10 +47,22 @@ Feature describe_multivariate() {
               {M, "&Statistics > Cross-&correlation", 10, {}},
               {M, "F&orecasting", 5, rules::multivariate_data}};
 
-  f.commands.push_back(command(cmd::MvDifference, "&Difference", "&Transform", 10));
-  f.commands.push_back(command(cmd::MvSubtractMeans, "&Subtract Means", "&Transform", 11));
-  f.commands.push_back(command(cmd::MvTrim, "&Trim", "&Transform", 12));
-  f.commands.push_back(command(cmd::MvUndo, "&Undo ", "&Transform", 20));
+  // While means are subtracted only Undo is offered.
+  const Rule transform_allowed = [](const ProjectView& v) {
+    return !rules::multivariate_data(v) || mv_transform_allowed(*v.multivariate);
+  };
+  for (CommandSpec t : {command(cmd::MvDifference, "&Difference", "&Transform", 10, mv_difference),
+                        command(cmd::MvSubtractMeans, "&Subtract Means", "&Transform", 11, mv_subtract_means),
+                        command(cmd::MvTrim, "&Trim", "&Transform", 12, mv_trim)}) {
+    t.enabled = transform_allowed;
+    f.commands.push_back(t);
+  }
+  CommandSpec undo = command(cmd::MvUndo, "&Undo ", "&Transform", 20, mv_undo);
+  undo.enabled = [](const ProjectView& v) { return !rules::multivariate_data(v) || !v.multivariate->transforms.empty(); };
+  undo.label = [](const ProjectView& v) {
+    return rules::multivariate_data(v) ? mv_undo_label(*v.multivariate) : std::string("&Undo ");
+  };
+  f.commands.push_back(undo);
 
   const char* ar = "&AR-Model";
   f.commands.push_back(with_button(command(cmd::VarYuleWalker, "&Yule-Walker", ar, 10), 20, 21,
@@ -64,15 +89,33 @@ Feature describe_multivariate() {
                                    "Plot residuals from transfer function model"));
   f.commands.push_back(with_button(command(cmd::TransferResidualAcf, "Plot &ACF", tr, 21), 34, 9, "Plot ACF of residuals"));
 
-  f.commands.push_back(with_button(command(cmd::Ccf, "&Sample", "&Statistics > Cross-&correlation", 10), 11, 1,
-                                   "Plot sample cross-correlations"));
-  f.commands.push_back(command(cmd::CcfLag, "S&pecify lag", "&Statistics > Cross-&correlation", 11));
-  f.commands.push_back(with_button(command(cmd::CrossSpectrum, "&Cross-spectrum", "&Statistics", 11), 12, 16,
-                                   "Plot cross-spectrum"));
-  f.commands.push_back(command(cmd::SmoothCrossSpectrum, "S&mooth spectrum", "&Statistics", 12));
+  f.commands.push_back(with_button(command(cmd::Ccf, "&Sample", "&Statistics > Cross-&correlation", 10, show_ccf), 11,
+                                   1, "Plot sample cross-correlations"));
+  f.commands.push_back(command(cmd::CcfLag, "S&pecify lag", "&Statistics > Cross-&correlation", 11, specify_ccf_lag));
+  f.commands.push_back(with_button(command(cmd::CrossSpectrum, "&Cross-spectrum", "&Statistics", 11, show_cross_spectrum),
+                                   12, 16, "Plot cross-spectrum"));
+  f.commands.push_back(command(cmd::SmoothCrossSpectrum, "S&mooth spectrum", "&Statistics", 12, smooth_cross_spectrum));
+  // The tool-bar buttons stand outside the greyed menus: they wait for data too.
+  for (int id : {cmd::Ccf, cmd::CrossSpectrum})
+    if (CommandSpec* b = find_command(f, id)) b->enabled = rules::multivariate_data;
   c = command(cmd::CrossAcf, "&Cross-ACF", "&Statistics", 20);
   c.scope = CommandScope::Any;  // the frame answers it until it exists
   f.commands.push_back(c);
+
+  f.windows.push_back({windows::Project, {}, {}, plot_mv_project, write_mv_summary});
+  f.windows.push_back({windows::Ccf, {}, {}, refresh_ccf, write_ccf_info});
+  f.windows.push_back({windows::CrossSpectrum, {}, {}, refresh_cross_spectrum, write_spectrum_info});
+
+  f.dialogs.push_back(make_mv_difference_dialog);
+  f.dialogs.push_back(make_mv_trim_dialog);
+  f.dialogs.push_back([] {
+    static int lags = 40;
+    return std::make_unique<CcfLagDialog>(lags);
+  });
+  f.dialogs.push_back([] {
+    static DaniellSettings settings;
+    return std::make_unique<SmoothSpectrumDialog>(settings, nullptr);
+  });
   return f;
 }
 

@@ -85,6 +85,18 @@ bool RecordReader::word(std::string& out, std::size_t max) {
   return end_record();
 }
 
+bool RecordReader::line(std::string& out, std::size_t max) {
+  if (pos_ >= text_.size()) return false;
+  const std::size_t start = pos_;
+  while (pos_ < text_.size() && !line_end(text_[pos_])) ++pos_;
+  // Cut first, then trim: a cut name read again must give itself.
+  std::string_view v = text_.substr(start, std::min(pos_ - start, max));
+  while (!v.empty() && (v.back() == ' ' || v.back() == '\t')) v.remove_suffix(1);
+  out.assign(v);
+  in_record_ = true;
+  return end_record();
+}
+
 bool RecordReader::integers(std::span<int> out) {
   std::string_view t;
   for (int& v : out)

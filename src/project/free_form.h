@@ -20,6 +20,8 @@ class RecordReader {
   bool skip_record();
   // The first word of the next line (empty for a blank line), at most `max` characters.
   bool word(std::string& out, std::size_t max);
+  // The whole next line without its trailing blanks, at most `max` characters.
+  bool line(std::string& out, std::size_t max);
   bool integer(int& v);
   bool integers(std::span<int> out);
   bool logical(bool& v);

@@ -1,0 +1,35 @@
+#pragma once
+// The commands of multivariate projects: transformations, the project
+// window and its summary, the sample CCF and the cross-spectrum.
+#include <memory>
+
+#include "port/dialog.h"
+
+namespace zelk {
+
+struct Session;
+struct MultivariateRecord;
+
+void mv_difference(Session& s, int entry, MultivariateRecord& rec);
+void mv_subtract_means(Session& s, int entry, MultivariateRecord& rec);
+void mv_trim(Session& s, int entry, MultivariateRecord& rec);
+void mv_undo(Session& s, int entry, MultivariateRecord& rec);
+
+// One pane per active component; the INFO window, when open, gets the summary.
+void plot_mv_project(Session& s, int entry, MultivariateRecord& rec);
+void write_mv_summary(Session& s, int entry, MultivariateRecord& rec);
+
+void show_ccf(Session& s, int entry, MultivariateRecord& rec);
+void specify_ccf_lag(Session& s, int entry, MultivariateRecord& rec);
+void refresh_ccf(Session& s, int entry, MultivariateRecord& rec);
+void write_ccf_info(Session& s, int entry, MultivariateRecord& rec);
+
+void show_cross_spectrum(Session& s, int entry, MultivariateRecord& rec);
+void smooth_cross_spectrum(Session& s, int entry, MultivariateRecord& rec);
+void refresh_cross_spectrum(Session& s, int entry, MultivariateRecord& rec);
+void write_spectrum_info(Session& s, int entry, MultivariateRecord& rec);
+
+std::unique_ptr<Dialog> make_mv_difference_dialog();
+std::unique_ptr<Dialog> make_mv_trim_dialog();
+
+}  // namespace zelk
