@@ -10,6 +10,7 @@
 #include <cstring>
 #include <memory>
 
+#include "numeric/finite.h"
 #include "plot/format.h"
 
 namespace zelk {
@@ -122,6 +123,11 @@ FileMessage not_finite(long long line, std::string_view item) {
                           "\", which is not a finite number."};
 }
 
+FileMessage too_large(long long line, std::string_view item) {
+  return {kReadTitle, "Line " + std::to_string(line) + " holds \"" + std::string(item.substr(0, 40)) +
+                          "\", which is too large to analyse: values must be at most 1E+100 in size."};
+}
+
 FileMessage decimal_comma(long long line, std::string_view text) {
   return {kReadTitle, "Line " + std::to_string(line) + " reads \"" + trim(text.substr(0, 40)) +
                           "\": write decimals with a point, and separate values by blanks."};
@@ -209,6 +215,11 @@ struct LineParser {
         case ItemKind::NotNumber:
           return false;
         case ItemKind::Number:
+          if (!(std::fabs(v) <= numeric::kLargestDataValue)) {
+            error = too_large(number, item);
+            failure = DataReadFailure::TooLarge;
+            return false;
+          }
           if (m == 1) {
             values.push_back(v);
             return true;

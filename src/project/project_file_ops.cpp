@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "numeric/finite.h"
 #include "project/atomic_file.h"
 #include "project/export.h"
 #include "project/part_file.h"
@@ -90,6 +91,12 @@ bool load_file(Session& s, int entry, UnivariateRecord& rec, const std::string& 
     return false;
   }
   if (part.status == PartReadStatus::Read) {
+    if (!numeric::all_within(part.values, numeric::kLargestDataValue)) {
+      s.port.message("ReadDataPart()",
+                     "The data part holds values too large to analyse: values must be at most 1E+100 in size.",
+                     Buttons::Ok);
+      return false;
+    }
     install_series(s, entry, rec, std::move(part.values));
     rec.project_file_known = true;
     return true;
@@ -101,8 +108,12 @@ bool load_file(Session& s, int entry, UnivariateRecord& rec, const std::string& 
     rec.project_file_known = true;
     return true;
   }
-  // A project file that fails part-way is dropped and read as plain data.
-  if (project.status == ProjectReadStatus::Failed) show(s, project.error);
+  // A file that says it is a project but is malformed gets one message: read
+  // as plain data it would only add "no data values" to it.
+  if (project.status == ProjectReadStatus::Failed) {
+    show(s, project.error);
+    return false;
+  }
   auto read = read_data_file(path);
   if (!read.ok()) {
     show(s, read.error);

@@ -57,6 +57,13 @@ bool clipboard_value(Session& s, std::string_view line, std::size_t number, doub
                    "Line " + std::to_string(number) + " of the clipboard text is not a finite number.", Buttons::Ok);
     return false;
   }
+  if (r.failure == DataReadFailure::TooLarge) {
+    s.port.message("Import from clipboard",
+                   "Line " + std::to_string(number) +
+                       " of the clipboard text is too large to analyse: values must be at most 1E+100 in size.",
+                   Buttons::Ok);
+    return false;
+  }
   v = 0;
   return true;
 }

@@ -245,9 +245,9 @@ TEST_F(SaveOpen, ImportTriesAPartFileThenAProjectFileThenPlainData) {
   port.clear_shown();
   port.queue_file(file("broken.zlk", "ZELK Univariate Project\n"));
   EXPECT_FALSE(import_file(s, e, rec));
+  // Malformed, it is not read again as plain data: one message.
   EXPECT_EQ(port.shown(), (std::vector<std::string>{
-                              "MESSAGE [ZELK Read Error] Cannot read file -> OK",
-                              "MESSAGE [ReadRawData()] The file holds no data values. -> OK"}));
+                              "MESSAGE [ZELK Read Error] File corrupt: the Color label is missing. -> OK"}));
   EXPECT_EQ(rec.x, (std::vector<double>{4, 5}));  // nothing read: the project keeps its data
 
   port.clear_shown();
