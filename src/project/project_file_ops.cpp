@@ -27,6 +27,9 @@ bool write_project(Session& s, UnivariateRecord& rec, const std::string& path) {
     case WriteFailure::None: return true;
     case WriteFailure::Open: s.port.message(kSaveTitle, "Cannot open file", Buttons::Ok); return false;
     case WriteFailure::Write: s.port.message(kSaveTitle, "Cannot write to file", Buttons::Ok); return false;
+    case WriteFailure::ReadOnly:
+      s.port.message(kSaveTitle, "The file is read-only and was left as it was: " + path, Buttons::Ok);
+      return false;
   }
   return false;
 }

@@ -199,7 +199,8 @@ TEST_F(SaveOpen, AFailedSaveLeavesThePreviousFileWhole) {
   rec.set_data(wave(2000));
   struct rlimit old{};
   getrlimit(RLIMIT_FSIZE, &old);
-  auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  // The signal as a shell leaves it: it would kill the program mid-write.
+  auto previous = std::signal(SIGXFSZ, SIG_DFL);
   struct rlimit small = old;
   small.rlim_cur = 2000;
   setrlimit(RLIMIT_FSIZE, &small);
@@ -224,6 +225,27 @@ TEST_F(SaveOpen, AFailedSaveLeavesThePreviousFileWhole) {
   EXPECT_EQ(rec.file_name, path("kept.zlk"));
   EXPECT_EQ(rec.name, "kept.zlk");
   EXPECT_EQ(files(), (std::vector<std::string>{"data.dat", "folder.zlk", "kept.zlk"}));
+}
+
+TEST_F(SaveOpen, ASaveKeepsPermissionsAndRefusesAReadOnlyFile) {
+  UnivariateRecord& rec = project_with(wave(10));
+  const int e = s.projects.current();
+  const std::string shared = file("shared.zlk", "old");
+  fs::permissions(shared, fs::perms(0640));
+  port.queue_file(shared);
+  ASSERT_TRUE(save_project_as(s, e, rec));
+  EXPECT_EQ(fs::status(shared).permissions(), fs::perms(0640));
+  EXPECT_NE(slurp(shared), "old");
+
+  const std::string locked = file("locked.zlk", "keep me");
+  fs::permissions(locked, fs::perms(0444));
+  port.queue_file(locked);
+  EXPECT_FALSE(save_project_as(s, e, rec));
+  EXPECT_EQ(port.shown().back(), "MESSAGE [BraxSave()] The file is read-only and was left as it was: " + locked + " -> OK");
+  EXPECT_EQ(slurp(locked), "keep me");
+  EXPECT_EQ(fs::status(locked).permissions(), fs::perms(0444));
+  EXPECT_EQ(rec.file_name, shared);  // the project keeps the file it had
+  EXPECT_EQ(files(), (std::vector<std::string>{"data.dat", "locked.zlk", "shared.zlk"}));
 }
 
 TEST_F(SaveOpen, ImportTriesAPartFileThenAProjectFileThenPlainData) {
