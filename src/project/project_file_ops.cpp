@@ -46,12 +46,10 @@ void install_project(Session& s, int entry, UnivariateRecord& rec, ProjectFile f
   rec.series_name = from.series_name;
   rec.regression = std::move(from.regression);
   rec.transforms = std::move(from.transforms);
-  rec.imported = untransformed(rec);
   rec.transform_summary = transform_summary(rec.transforms);
   rec.iterations = 0;
   s.colours = file.colours;
-  plot_project_window(s, entry, rec);
-  refresh_project(s, entry);
+  redraw_project(s, entry, rec);
   // The colours are every graph's.
   for (int e = 1; e <= kMaxProjects; ++e)
     if (e != entry && s.projects.kind(e) != ProjectKind::Free) s.desktop.changed_project(e);

@@ -3,7 +3,6 @@
 namespace zelk {
 
 void UnivariateRecord::set_data(std::vector<double> values) {
-  imported = values;
   x = std::move(values);
   first = x.empty() ? 0 : 1;
   last = static_cast<int>(x.size());
@@ -12,8 +11,6 @@ void UnivariateRecord::set_data(std::vector<double> values) {
 void UnivariateRecord::release_data() {
   x.clear();
   x.shrink_to_fit();
-  imported.clear();
-  imported.shrink_to_fit();
   first = last = 0;
   series_name = "Series ";
   results = Results{};

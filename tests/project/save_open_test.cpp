@@ -154,7 +154,7 @@ TEST_F(SaveOpen, ReopeningRestoresEveryTransformationAndUndoStillWorks) {
   // Saving the reopened project writes the same file: nothing was lost on the way.
   EXPECT_EQ(project_file_text(back, s.colours), slurp(path("all.zlk")));
   EXPECT_EQ(back.transform_summary, "Box-Cox(0.500)->Diff(12)->Diff(1)->Subt Mean->Subsequence");
-  expect_near(back.imported, data);
+  expect_near(untransformed(back), data);
 
   undo_all(e2, back);
   EXPECT_EQ(back.first, 1);
