@@ -154,12 +154,18 @@ Transformation read_transformation(RecordReader& in, const UnivariateRecord& rec
 }
 
 // Undoing the whole list must lead back to data that start at index 1, with
-// every node's values where its inverse expects them.
+// every node's values where its inverse expects them and every classical fit
+// within the bounds its dialog sets for the series it was made on.
 bool consistent(const UnivariateRecord& rec) {
   if (rec.x.empty()) return rec.transforms.empty();
   std::int64_t first = rec.first, last = rec.last, n = rec.n();
   for (auto it = rec.transforms.rbegin(); it != rec.transforms.rend(); ++it) {
     if (n != last - first + 1 || first < 1) return false;
+    // The classical dialog's bounds, against the length the fit was made on.
+    if (it->kind == TransformKind::Classical && it->period >= 1 && it->period > n / 3) return false;
+    if (it->kind == TransformKind::ClassicalHarmonic)
+      for (int i = 0; i < it->harmonic_count; ++i)
+        if (it->fourier_index[i] < 1 || it->fourier_index[i] >= n / 2) return false;
     if (it->kind == TransformKind::Difference) {
       first -= static_cast<std::int64_t>(it->start_values.size());
       n += static_cast<std::int64_t>(it->start_values.size());
@@ -218,7 +224,7 @@ ProjectReadResult parse_project_text(std::string_view text) {
     need(in.integer(c) && c >= 0 && in.can_hold(c, 5), "the count of the Transformation(s) record");
     rec.transforms.reserve(static_cast<std::size_t>(c));
     for (int i = 0; i < c; ++i) rec.transforms.push_back(read_transformation(in, rec, i + 1));
-    need(consistent(rec), "the Transformation(s) record does not lead back to the data as read");
+    need(consistent(rec), "the Transformation(s) record does not fit the data");
     read_fractional(in, rec.model);
   } catch (const ReadFailure& e) {
     r.status = ProjectReadStatus::Failed;

@@ -254,6 +254,11 @@ TEST(ProjectFileReader, RefusesValuesTheDialogsWouldRefuse) {
   EXPECT_EQ(refusal(replaced(base, "1.5 2 -3\n", "1.5 1e300 -3\n")),
             "[ZELK Read Error] File corrupt: the Data record holds values too large to analyse.");
   EXPECT_EQ(with("1\n16\nSubtract-Mean\n1e300\n"), "[ZELK Read Error] File corrupt: the Transformation(s) record 1.");
+  // A seasonal period beyond n/3 = 1 and a Fourier index beyond n/2 = 1.5 for n = 3.
+  EXPECT_EQ(with("1\n4\nDeseason\n2\n0 0\n1\n0 0 0\n"),
+            "[ZELK Read Error] File corrupt: the Transformation(s) record does not fit the data.");
+  EXPECT_EQ(with("1\n8\nHarmonic\n1\n2 0 0 0\n0 0 0 0\n0 0 0 0\n0\n1\n0 0 0\n"),
+            "[ZELK Read Error] File corrupt: the Transformation(s) record does not fit the data.");
   // A fractional model must be invertible (theta(1) = 1.5 is not).
   EXPECT_EQ(refusal(replaced(base, "0.4 0 0", "1.5 0 0") + "Fractional\nT\n0.2\n100\n"),
             "[ZELK Read Error] File corrupt: the fractional model of the Fractional record is not invertible.");
