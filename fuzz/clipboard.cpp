@@ -7,16 +7,16 @@
 #include <string>
 
 #include "files/project_ops.h"
-#include "port/operations.h"
+#include "shell/command_table.h"
 #include "port/scripted_port.h"
 #include "port/session.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
-  static const zelk::OperationTable operations = zelk::make_operation_table();
+  static const zelk::Registry registry = zelk::make_registry();
   zelk::ScriptedPort port;
   zelk::Session s(port);
-  s.operations = &operations;
+  s.registry = &registry;
   port.set_clipboard(std::string(reinterpret_cast<const char*>(data + 1), size - 1));
   if (data[0] & 1) {
     zelk::MultivariateRecord& rec = s.projects.create_multivariate(1);
@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     zelk::create_univariate_project(s, 1);
     zelk::UnivariateRecord& rec = *s.projects.univariate(1);
     if (zelk::import_clipboard(s, 1, rec)) {
-      if (rec.n() < 1 || rec.first != 1 || rec.last != rec.n() || rec.imported != rec.x) __builtin_trap();
+      if (rec.n() < 1 || rec.first != 1 || rec.last != rec.n()) __builtin_trap();
       for (double v : rec.x)
         if (!std::isfinite(v)) __builtin_trap();
     } else if (rec.n() != 0 || port.shown().empty()) {

@@ -3,7 +3,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake g++ ninja-build qt6-base-dev libgtest-dev libbenchmark-dev libfftw3-dev xvfb xauth)
+# clang and its runtime (libFuzzer) serve the short fuzz run of .ci/run only.
+packages=(cmake g++ ninja-build qt6-base-dev libgtest-dev libbenchmark-dev libfftw3-dev xvfb xauth clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -5,25 +5,6 @@
 
 namespace zelk {
 
-std::vector<double> step_down(std::span<const double> a_in) {
-  const int k = static_cast<int>(a_in.size());
-  std::vector<double> a(a_in.begin(), a_in.end());
-  std::vector<double> partial(k);
-  if (k == 0) return partial;
-  // !(x < 1) also rejects NaN.
-  if (!(std::fabs(a[k - 1]) < 1)) return {};
-  std::vector<double> next(k);
-  for (int m = k; m >= 2; --m) {
-    const double r = a[m - 1];
-    partial[m - 1] = r;
-    const double scale = 1 - r * r;
-    for (int j = 1; j <= m - 1; ++j) next[j - 1] = (a[j - 1] + r * a[m - j - 1]) / scale;
-    std::copy(next.begin(), next.begin() + (m - 1), a.begin());
-    if (!(std::fabs(a[m - 2]) < 1)) return {};
-  }
-  partial[0] = a[0];
-  return partial;
-}
 
 namespace {
 
@@ -86,11 +67,6 @@ AcvfResult model_acvf(AcvfMode mode, std::span<const double> phi, std::span<cons
   return out;
 }
 
-bool check_causal(std::span<const double> phi) { return model_acvf(AcvfMode::Causality, phi, {}, 1, 0).ok; }
-
-bool check_invertible(std::span<const double> theta) {
-  return model_acvf(AcvfMode::Invertibility, {}, theta, 1, 0).ok;
-}
 
 std::vector<double> psi_weights(std::span<const double> phi, std::span<const double> theta, int J) {
   const int p = static_cast<int>(phi.size()), q = static_cast<int>(theta.size());

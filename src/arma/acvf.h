@@ -13,6 +13,8 @@
 #include <span>
 #include <vector>
 
+#include "model/causality.h"
+
 namespace zelk {
 
 enum class AcvfMode {
@@ -29,14 +31,6 @@ struct AcvfResult {
 // One routine for the three uses. phi and theta are phi(1..p), theta(1..q).
 AcvfResult model_acvf(AcvfMode mode, std::span<const double> phi, std::span<const double> theta, double sigma2,
                       int K);
-
-bool check_causal(std::span<const double> phi);
-bool check_invertible(std::span<const double> theta);
-
-// Partial autocorrelations phi(m,m), m = 1..k, of the AR polynomial with
-// coefficients a(1..k) by the step-down recursion; empty when a partial
-// coefficient reaches modulus 1 (which counts as failure).
-std::vector<double> step_down(std::span<const double> a);
 
 // psi(0..J-1) of theta(z)/phi(z), psi(0) = 1.
 std::vector<double> psi_weights(std::span<const double> phi, std::span<const double> theta, int J);

@@ -73,6 +73,7 @@ LikelihoodResult arma_likelihood(std::span<const double> x, std::span<const doub
   out.steps = inn.steps_computed();
   if (n == 0 || !(S > 0) || !std::isfinite(S)) {
     out.degenerate = true;
+    out.overflow = n > 0 && !(S <= std::numeric_limits<double>::max());
     out.reduced = std::numeric_limits<double>::quiet_NaN();
   } else {
     out.reduced = std::log(S / n) + sum_log / n;

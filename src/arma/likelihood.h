@@ -19,7 +19,8 @@ struct LikelihoodOptions {
 
 struct LikelihoodResult {
   bool causal = false;      // false: nothing else is filled
-  bool degenerate = false;  // S = 0 (a series of zeros): l is not finite
+  bool degenerate = false;  // S = 0 (a series of zeros) or S overflows: l is not finite
+  bool overflow = false;    // degenerate because S is too large for a double
   double S = 0;             // sum (x(t) - xhat(t))^2 / r(t-1)
   double sum_log_r = 0;
   double reduced = 0;       // l

@@ -27,6 +27,11 @@ struct StatusProgress : numeric::IterationCallback {
   }
 };
 
+std::string degenerate_text(const LikelihoodResult& r) {
+  return r.overflow ? "The values are too large: the likelihood overflows."
+                    : "The series is identically zero: its likelihood is not defined.";
+}
+
 bool mean_subtracted(const UnivariateRecord& rec) {
   return std::any_of(rec.transforms.begin(), rec.transforms.end(),
                      [](const Transformation& t) { return t.kind == TransformKind::SubtractMean; });
@@ -117,7 +122,7 @@ void max_likelihood(Session& s, int entry, UnivariateRecord& rec) {
     rec.iterations = 0;
     const FitResult fit = fit_arma(rec.x, m, &progress);
     if (fit.final.degenerate) {
-      s.port.message("ZELK Error", "The series is identically zero: its likelihood is not defined.");
+      s.port.message("ZELK Error", degenerate_text(fit.final));
       return;
     }
     if (nothing_free) m.sigma2 = m.saved_wn;

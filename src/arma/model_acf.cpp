@@ -57,8 +57,10 @@ ModelAcf model_acf_pacf(const ArmaModel& model, int lags) {
     out.acf.assign(lags + 1, 0.0);
     out.acf[0] = 1;
   } else {
-    const AcvfResult g = model_acvf(AcvfMode::Autocovariance, ar_of(model), ma_of(model), model.sigma2, lags);
-    out.variance = g.gamma[0];
+    // Worked out for unit variance, which the correlations do not depend on:
+    // a huge white-noise variance then only makes gamma(0) itself overflow.
+    const AcvfResult g = model_acvf(AcvfMode::Autocovariance, ar_of(model), ma_of(model), 1.0, lags);
+    out.variance = g.gamma[0] * model.sigma2;
     out.acf.resize(lags + 1);
     for (int h = 0; h <= lags; ++h) out.acf[h] = g.gamma[0] > 0 ? g.gamma[h] / g.gamma[0] : (h == 0 ? 1.0 : 0.0);
   }

@@ -24,6 +24,7 @@ bool write_text(UiPort& port, const std::string& path, const std::string& text, 
     case WriteFailure::None: return true;
     case WriteFailure::Open: port.message(title, "Cannot open file", Buttons::Ok); return false;
     case WriteFailure::Write: port.message(title, "Cannot write to file", Buttons::Ok); return false;
+    case WriteFailure::ReadOnly: port.message(title, "The file is read-only and was left as it was.", Buttons::Ok); return false;
   }
   return false;
 }

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "numeric/finite.h"
 #include "project/atomic_file.h"
 #include "files/export.h"
 #include "project/part_file.h"
@@ -26,6 +27,9 @@ bool write_project(Session& s, UnivariateRecord& rec, const std::string& path) {
     case WriteFailure::None: return true;
     case WriteFailure::Open: s.port.message(kSaveTitle, "Cannot open file", Buttons::Ok); return false;
     case WriteFailure::Write: s.port.message(kSaveTitle, "Cannot write to file", Buttons::Ok); return false;
+    case WriteFailure::ReadOnly:
+      s.port.message(kSaveTitle, "The file is read-only and was left as it was: " + path, Buttons::Ok);
+      return false;
   }
   return false;
 }
@@ -42,12 +46,10 @@ void install_project(Session& s, int entry, UnivariateRecord& rec, ProjectFile f
   rec.series_name = from.series_name;
   rec.regression = std::move(from.regression);
   rec.transforms = std::move(from.transforms);
-  rec.imported = untransformed(rec);
   rec.transform_summary = transform_summary(rec.transforms);
   rec.iterations = 0;
   s.colours = file.colours;
-  plot_project_window(s, entry, rec);
-  s.refresh_windows(entry);
+  redraw_project(s, entry, rec);
   // The colours are every graph's.
   for (int e = 1; e <= kMaxProjects; ++e)
     if (e != entry && s.projects.kind(e) != ProjectKind::Free) s.desktop.changed_project(e);
@@ -90,6 +92,12 @@ bool load_file(Session& s, int entry, UnivariateRecord& rec, const std::string& 
     return false;
   }
   if (part.status == PartReadStatus::Read) {
+    if (!numeric::all_within(part.values, numeric::kLargestDataValue)) {
+      s.port.message("ReadDataPart()",
+                     "The data part holds values too large to analyse: values must be at most 1E+100 in size.",
+                     Buttons::Ok);
+      return false;
+    }
     install_series(s, entry, rec, std::move(part.values));
     rec.project_file_known = true;
     return true;
@@ -101,8 +109,12 @@ bool load_file(Session& s, int entry, UnivariateRecord& rec, const std::string& 
     rec.project_file_known = true;
     return true;
   }
-  // A project file that fails part-way is dropped and read as plain data.
-  if (project.status == ProjectReadStatus::Failed) show(s, project.error);
+  // A file that says it is a project but is malformed gets one message: read
+  // as plain data it would only add "no data values" to it.
+  if (project.status == ProjectReadStatus::Failed) {
+    show(s, project.error);
+    return false;
+  }
   auto read = read_data_file(path);
   if (!read.ok()) {
     show(s, read.error);

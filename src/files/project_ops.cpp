@@ -90,7 +90,15 @@ void install_series(Session& s, int entry, UnivariateRecord& rec, std::vector<do
   rec.release_data();
   rec.set_data(std::move(values));
   rec.iterations = 0;
-  plot_project_window(s, entry, rec);
+  redraw_project(s, entry, rec);
+}
+
+void redraw_project(Session& s, int entry, UnivariateRecord& rec) {
+  // The project window is among the windows a refresh redraws: drawn once,
+  // a long series is copied into its picture once.
+  project_window(s, entry);
+  const WindowHandlers* h = s.registry ? s.registry->window(windows::Project) : nullptr;
+  if (!h || !h->refresh) plot_project_window(s, entry, rec);
   s.refresh_windows(entry);
 }
 
@@ -166,7 +174,7 @@ void plot_project_window(Session& s, int entry, UnivariateRecord& rec) {
     // Time runs over the original indices, so a subsequence keeps its place.
     std::vector<double> t(rec.x.size());
     std::iota(t.begin(), t.end(), static_cast<double>(rec.first));
-    w.graph->add_curve_pane(1, t, rec.x);
+    w.graph->add_curve_pane(1, std::move(t), rec.x);
     w.graph->pane(1).title = rec.series_name;
   }
   s.desktop.changed(w);

@@ -25,6 +25,8 @@ bool import_clipboard(Session& s, int entry, UnivariateRecord& rec);
 bool import_clipboard(Session& s, int entry, MultivariateRecord& rec);
 // Installs values as the project's data: results and derived windows go.
 void install_series(Session& s, int entry, UnivariateRecord& rec, std::vector<double> values);
+// Draws the project window and refreshes every other open window of the project.
+void redraw_project(Session& s, int entry, UnivariateRecord& rec);
 
 void close_project(Session& s, int entry);  // no question asked
 bool close_current_project(Session& s);     // "Close current project ?"

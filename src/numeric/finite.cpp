@@ -10,4 +10,10 @@ bool all_finite(std::span<const double> values) {
   return true;
 }
 
+bool all_within(std::span<const double> values, double limit) {
+  for (double v : values)
+    if (!(std::fabs(v) <= limit)) return false;
+  return true;
+}
+
 }  // namespace zelk::numeric

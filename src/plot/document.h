@@ -28,6 +28,7 @@ struct Pane {
   std::vector<Overlay> overlays;
   double data_xmin = 0, data_xmax = 0, data_ymin = 0, data_ymax = 0;
   double ymin = 0, ymax = 0;  // the shown vertical range (zoom, plot limits)
+  double bar_spacing = 0;     // bars: the width of a bar's slot; 0 = from the abscissae
   std::string title;          // optional label drawn inside the pane
 };
 
@@ -36,7 +37,11 @@ class GraphDocument {
   // Replaces pane `number` (1..25) with a copy of the arrays and resets every
   // range of the graph to its full data, undoing any zoom.
   void add_curve_pane(int number, std::span<const double> x, std::span<const double> y);
-  void add_bar_pane(int number, std::span<const double> x, std::span<const double> y);
+  // Takes the abscissae over instead of copying them (a long series' time axis).
+  void add_curve_pane(int number, std::vector<double>&& x, std::span<const double> y);
+  // `spacing` > 0 gives each bar a slot of that width (histogram bins), so
+  // even a single bar spans its bin.
+  void add_bar_pane(int number, std::span<const double> x, std::span<const double> y, double spacing = 0);
   void add_overlay(int number, Overlay overlay);  // widens the pane's ranges to fit
   void clear_pane(int number);
   void clear();
@@ -56,7 +61,8 @@ class GraphDocument {
   int role = 1;  // 0 = project window (series plot), 1 = any other graph
 
  private:
-  void store(int number, PaneKind kind, std::span<const double> x, std::span<const double> y);
+  void store(int number, PaneKind kind, std::span<const double> x, std::span<const double> y,
+             std::vector<double>* take_x = nullptr, double spacing = 0);
   std::array<Pane, kMaxPanes> panes_{};
   double xmin_ = 0, xmax_ = 1;
 };

@@ -1,5 +1,6 @@
 #include "plot/format.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -10,10 +11,13 @@ namespace {
 
 bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
 
+// More digits than a double holds only print noise.
+constexpr int kMaxDigits = 30;
+
 std::string fixed_shape(double x, int d) {
   char buf[400];
-  // '#' keeps the point for d = 0 ("12.").
-  std::snprintf(buf, sizeof buf, "%#.*f", d < 0 ? 0 : d, x);
+  // '#' keeps the point for d = 0 ("12."). Only values up to 100 get here.
+  std::snprintf(buf, sizeof buf, "%#.*f", std::clamp(d, 0, kMaxDigits), x);
   std::string s = buf;
   if (s == "-0." || s.find_first_not_of("-0.") == std::string::npos) {
     if (s[0] == '-') s.erase(0, 1);  // no "-0.000"
@@ -22,13 +26,14 @@ std::string fixed_shape(double x, int d) {
 }
 
 std::string exponential_shape(double x, int d) {
-  if (d < 1) d = 1;
+  d = std::clamp(d, 1, kMaxDigits);
   if (x == 0) return "0." + std::string(d, '0') + "E+00";
   char buf[64];
   // d significant digits d.ddd e±x, then shift to 0.dddd E±(x+1).
   std::snprintf(buf, sizeof buf, "%.*e", d - 1, x);
   std::string s = buf;
   std::size_t e = s.find('e');
+  if (e == std::string::npos) return not_finite_word(x);
   int exponent = std::atoi(s.c_str() + e + 1) + 1;
   std::string digits;
   for (std::size_t i = 0; i < e; ++i)
@@ -39,6 +44,11 @@ std::string exponential_shape(double x, int d) {
 }
 
 }  // namespace
+
+std::string not_finite_word(double x) {
+  if (std::isnan(x)) return "undefined";
+  return x < 0 ? "-overflow" : "overflow";
+}
 
 std::string trim(std::string_view s) {
   std::size_t a = 0, b = s.size();
@@ -60,16 +70,21 @@ std::string pad_left(std::string_view s, std::size_t width) {
 }
 
 std::string format_decimals(double x, int d) {
+  if (!std::isfinite(x)) return pad_right(not_finite_word(x), 15);
   const double a = std::fabs(x);
   if (x == 0 || (a >= std::pow(10.0, -d) && a <= 100)) return pad_right(fixed_shape(x, d), 15);
   return pad_right(exponential_shape(x, d), 15);
 }
 
-std::string format_exponential(double x, int d) { return pad_right(exponential_shape(x, d), 15); }
+std::string format_exponential(double x, int d) {
+  if (!std::isfinite(x)) return pad_right(not_finite_word(x), 15);
+  return pad_right(exponential_shape(x, d), 15);
+}
 
 std::string format_significant(double x, int s) {
+  s = std::clamp(s, 1, kMaxDigits);
   const double a = std::fabs(x);
-  if (a < std::pow(10.0, -s) || a > 100 || !std::isfinite(x)) return pad_right(trim(format_decimals(x, s)), 30);
+  if (!(a >= std::pow(10.0, -s) && a <= 100)) return pad_right(trim(format_decimals(x, s)), 30);
   const int e = static_cast<int>(std::ceil(std::log10(a)));
   const double m = std::round(a * std::pow(10.0, s - e)) * std::pow(10.0, e - s);
   const int k = s - static_cast<int>(std::floor(std::log10(m))) - 1;

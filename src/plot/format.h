@@ -14,6 +14,9 @@ std::string format_decimals(double x, int d);
 std::string format_exponential(double x, int d);
 // s significant digits for moderate values; 30 characters.
 std::string format_significant(double x, int s);
+// Every formatter writes a value that is not a finite number as a word:
+// "overflow" or "-overflow" for infinities, "undefined" for NaN.
+std::string not_finite_word(double x);
 // The digits of i, left-justified in 15 characters.
 std::string format_integer(long long i);
 

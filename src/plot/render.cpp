@@ -30,8 +30,8 @@ void draw_series(DisplayList& out, std::span<const double> x, std::span<const do
 void draw_bars(DisplayList& out, const Pane& pane, const PaneLayout& p, Rgb colour) {
   const PaneMapping& m = p.mapping;
   const std::size_t n = std::min(pane.x.size(), pane.y.size());
-  double spacing = HUGE_VAL;
-  for (std::size_t i = 1; i < n; ++i) {
+  double spacing = pane.bar_spacing > 0 ? pane.bar_spacing : HUGE_VAL;
+  for (std::size_t i = 1; i < n && !(pane.bar_spacing > 0); ++i) {
     const double d = std::fabs(pane.x[i] - pane.x[i - 1]);
     if (d > 0 && std::isfinite(d)) spacing = std::min(spacing, d);
   }

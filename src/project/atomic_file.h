@@ -7,8 +7,10 @@
 
 namespace zelk {
 
-enum class WriteFailure { None, Open, Write };
+// ReadOnly: the target exists and may not be written; it is left untouched.
+enum class WriteFailure { None, Open, Write, ReadOnly };
 
+// The new file gets the permission bits of the one it replaces.
 WriteFailure write_file_atomically(const std::string& path, std::string_view content);
 
 }  // namespace zelk

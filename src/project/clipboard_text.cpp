@@ -1,7 +1,10 @@
 #include "project/clipboard_text.h"
 
+#include <cmath>
+
 #include <algorithm>
 
+#include "numeric/finite.h"
 #include "project/data_file.h"
 
 namespace zelk {
@@ -68,6 +71,7 @@ ClipboardSeries read_clipboard_series(std::string_view text) {
     auto v = parse_data_text(line);
     if (!v.ok()) {
       const char* what = v.failure == DataReadFailure::NotFinite       ? "is not a finite number"
+                         : v.failure == DataReadFailure::TooLarge     ? "is too large to analyse (values must be at most 1E+100 in size)"
                          : v.failure == DataReadFailure::DecimalComma ? "has a decimal comma; write decimals with a point"
                                                                       : "is not a number";
       r.message = line_message(number, what, line);
@@ -107,6 +111,10 @@ ClipboardTable read_clipboard_table(std::string_view text, int max_columns) {
         case ItemKind::NotNumber: r.message = line_message(number, "holds a value that is not a number", line); return false;
         case ItemKind::NotFinite: r.message = line_message(number, "holds a value that is not finite", line); return false;
         case ItemKind::Number: break;
+      }
+      if (!(std::fabs(v) <= numeric::kLargestDataValue)) {
+        r.message = line_message(number, "holds a value too large to analyse (at most 1E+100 in size)", line);
+        return false;
       }
       if (++count <= m) rows.push_back(v);
       i = k;

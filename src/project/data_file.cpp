@@ -8,8 +8,10 @@
 #include <cstdio>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 
+#include "numeric/finite.h"
 #include "plot/format.h"
 
 namespace zelk {
@@ -68,6 +70,36 @@ bool fast_decimal(std::string_view item, double& v) {
   return true;
 }
 
+// The common line of a series file, a plain decimal ending in LF ("103.25\n"),
+// read in one pass: its value and the start of the next line, or nullptr for
+// anything else (which then takes the general path).
+const char* plain_decimal_line(const char* p, const char* end, double& v) {
+  static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                      1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  const bool negative = p < end && *p == '-';
+  const char* q = p + (negative ? 1 : 0);
+  std::uint64_t mantissa = 0;  // wraps harmlessly past 19 digits: refused below
+  int digits = 0, scale = 0;
+  bool any = false, dot = false;
+  for (; q < end; ++q) {
+    const char c = *q;
+    if (c >= '0' && c <= '9') {
+      digits += (mantissa != 0 || c != '0') ? 1 : 0;
+      mantissa = mantissa * 10 + static_cast<unsigned>(c - '0');
+      scale -= dot ? 1 : 0;
+      any = true;
+    } else if (c == '.' && !dot) {
+      dot = true;
+    } else {
+      break;
+    }
+  }
+  if (!any || digits > 15 || scale < -22 || q >= end || *q != '\n') return nullptr;
+  v = static_cast<double>(mantissa) / kPow10[-scale];
+  if (negative) v = -v;
+  return q + 1;
+}
+
 // Reads one free-form item: a decimal or exponent number (Fortran's D exponent
 // accepted), or an integer.
 ItemKind parse_item(std::string_view item, double& v) {
@@ -120,6 +152,11 @@ FileMessage not_finite(long long line, std::string_view item) {
                           "\", which is not a finite number."};
 }
 
+FileMessage too_large(long long line, std::string_view item) {
+  return {kReadTitle, "Line " + std::to_string(line) + " holds \"" + std::string(item.substr(0, 40)) +
+                          "\", which is too large to analyse: values must be at most 1E+100 in size."};
+}
+
 FileMessage decimal_comma(long long line, std::string_view text) {
   return {kReadTitle, "Line " + std::to_string(line) + " reads \"" + trim(text.substr(0, 40)) +
                           "\": write decimals with a point, and separate values by blanks."};
@@ -129,8 +166,10 @@ FileMessage decimal_comma(long long line, std::string_view text) {
 // returns false. Lines are viewed in place; only a line that straddles two
 // chunks is copied, and only its first kMaxItem*4 characters, so a huge line
 // costs no memory.
-template <typename Source, typename Take>
-void for_each_line(Source&& read_chunk, Take&& take) {
+// `quick(p, end)` may take a whole line at p itself and return where the next
+// begins (nullptr: it did not).
+template <typename Source, typename Take, typename Quick>
+void for_each_line(Source&& read_chunk, Take&& take, Quick&& quick) {
   std::string carry;
   bool carrying = false, skip_lf = false, first_chunk = true;
   // Short texts (a clipboard line) need no megabyte buffer.
@@ -147,6 +186,13 @@ void for_each_line(Source&& read_chunk, Take&& take) {
     if (skip_lf && p < end && *p == '\n') ++p;  // CR LF split across chunks
     skip_lf = false;
     while (p < end) {
+      if (!carrying) {
+        while (const char* next = quick(p, end)) {
+          ++number;
+          p = next;
+        }
+        if (p >= end) break;
+      }
       const char* e = p;
       while (e < end && *e != '\n' && *e != '\r') ++e;
       if (e == end) {  // the line goes on in the next chunk
@@ -207,6 +253,11 @@ struct LineParser {
         case ItemKind::NotNumber:
           return false;
         case ItemKind::Number:
+          if (!(std::fabs(v) <= numeric::kLargestDataValue)) {
+            error = too_large(number, item);
+            failure = DataReadFailure::TooLarge;
+            return false;
+          }
           if (m == 1) {
             values.push_back(v);
             return true;
@@ -228,7 +279,14 @@ template <typename Source>
 ReadResult<std::vector<double>> parse_series(Source&& src, std::size_t capacity = 0) {
   LineParser p;
   p.values.reserve(capacity);
-  for_each_line(src, [&](long long n, std::string_view line) { return p.take(n, line); });
+  for_each_line(
+      src, [&](long long n, std::string_view line) { return p.take(n, line); },
+      [&](const char* at, const char* end) -> const char* {
+        double v = 0;
+        const char* next = plain_decimal_line(at, end, v);
+        if (next) p.values.push_back(v);  // at most 1e15 in size: no limit to check
+        return next;
+      });
   if (p.error) return {std::nullopt, *p.error, p.failure};
   if (p.values.empty()) return {std::nullopt, {kReadTitle, "The file holds no data values."}, DataReadFailure::NoValues};
   if (p.values.capacity() > 2 * p.values.size()) p.values.shrink_to_fit();
@@ -240,7 +298,9 @@ ReadResult<Table> parse_table(Source&& src, int m) {
   if (m < 1) return {std::nullopt, {"ERROR", "Unrecognized file format"}, DataReadFailure::NoValues};
   LineParser p;
   p.m = m;
-  for_each_line(src, [&](long long n, std::string_view line) { return p.take(n, line); });
+  for_each_line(
+      src, [&](long long n, std::string_view line) { return p.take(n, line); },
+      [](const char*, const char*) -> const char* { return nullptr; });
   if (p.error) return {std::nullopt, *p.error, p.failure};
   Table t;
   t.m = m;
@@ -282,19 +342,24 @@ ReadResult<T> with_file(const std::string& path, Parse&& parse) {
 }  // namespace
 
 ReadResult<std::vector<double>> read_data_file(const std::string& path) {
-  return with_file<std::vector<double>>(path, [](FileSource s) {
-    // Counting pass: line ends bound the number of values, so the reading
-    // pass allocates once and never more than the file can hold.
-    std::size_t lines = 1;
-    std::unique_ptr<char[]> buf(new char[kChunk]);
-    for (std::size_t got; (got = s(buf.get(), kChunk)) > 0;)
-      for (const char* p = buf.get(); (p = static_cast<const char*>(std::memchr(p, '\n', buf.get() + got - p)));) {
-        ++lines;
-        ++p;
-      }
-    if (std::ferror(s.f)) return ReadResult<std::vector<double>>{std::nullopt, {kReadTitle, "Cannot read file"}, DataReadFailure::Read};
-    std::rewind(s.f);
-    return parse_series(s, std::min<std::size_t>(lines, 1 << 27));
+  return with_file<std::vector<double>>(path, [&path](FileSource s) {
+    // The line length of the first 64 KB, scaled to the file's size, tells
+    // how many values to make room for: one allocation, and no second pass
+    // over a long file. Each value takes two bytes at least, so the estimate
+    // never exceeds what the file can hold.
+    std::error_code ec;
+    const auto size = static_cast<std::size_t>(std::filesystem::file_size(path, ec));
+    std::size_t capacity = 0;
+    if (!ec) {
+      std::array<char, 1 << 16> sample;
+      const std::size_t got = s(sample.data(), sample.size());
+      const auto lines = static_cast<std::size_t>(std::count(sample.data(), sample.data() + got, '\n'));
+      // 2% to spare for lines a little shorter further on.
+      const double estimate = 1.02 * static_cast<double>(size) * static_cast<double>(lines + 1) / static_cast<double>(got);
+      capacity = got == 0 ? 0 : std::min(size / 2 + 1, static_cast<std::size_t>(estimate) + 16);
+      std::rewind(s.f);
+    }
+    return parse_series(s, std::min<std::size_t>(capacity, 1 << 27));
   });
 }
 

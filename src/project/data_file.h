@@ -15,7 +15,7 @@ struct FileMessage {
   std::string text;
 };
 
-enum class DataReadFailure { None, Open, Read, NoValues, NotFinite, DecimalComma };
+enum class DataReadFailure { None, Open, Read, NoValues, NotFinite, TooLarge, DecimalComma };
 
 template <typename T>
 struct ReadResult {

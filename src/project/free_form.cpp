@@ -58,7 +58,8 @@ bool RecordReader::token(std::string_view& out) {
 bool RecordReader::end_record() {
   // A record of no values still takes its line.
   if (!in_record_ && pos_ >= text_.size()) return false;
-  while (pos_ < text_.size() && !line_end(text_[pos_])) ++pos_;
+  dropped_ = false;
+  for (; pos_ < text_.size() && !line_end(text_[pos_]); ++pos_) dropped_ = dropped_ || !separator(text_[pos_]);
   if (pos_ < text_.size()) {
     if (text_[pos_] == '\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n') ++pos_;
     ++pos_;
@@ -74,6 +75,16 @@ bool RecordReader::can_hold(std::int64_t count, int chars) const {
 }
 
 bool RecordReader::skip_record() { return end_record(); }
+
+bool RecordReader::next_is_number() const {
+  if (dropped_) return true;
+  std::size_t a = pos_;
+  while (a < text_.size() && (separator(text_[a]) || line_end(text_[a]))) ++a;
+  std::size_t b = a;
+  while (b < text_.size() && !separator(text_[b]) && !line_end(text_[b])) ++b;
+  double v = 0;
+  return b > a && parse_real(text_.substr(a, b - a), v);
+}
 
 bool RecordReader::word(std::string& out, std::size_t max) {
   if (pos_ >= text_.size()) return false;

@@ -31,6 +31,9 @@ class RecordReader {
   // hold fails before anything is allocated.
   bool reals(std::vector<double>& out, std::int64_t count);
   bool at_end() const { return pos_ >= text_.size(); }
+  // Whether the record just read left items on its last line, or the next
+  // line starts with a number: a record that holds more values than asked.
+  bool next_is_number() const;
   // Whether the rest of the text can hold `count` items of at least `chars` characters each.
   bool can_hold(std::int64_t count, int chars = 2) const;
 
@@ -40,6 +43,7 @@ class RecordReader {
   std::string_view text_;
   std::size_t pos_ = 0;
   bool in_record_ = false;  // values of the current record have been taken
+  bool dropped_ = false;    // the last record's line held more than was read
 };
 
 class RecordWriter {

@@ -1,7 +1,10 @@
+#include <cmath>
 #include <cstdio>
 #include <limits>
 #include <memory>
 
+#include "model/causality.h"
+#include "numeric/finite.h"
 #include "project/free_form.h"
 #include "project/project_file.h"
 
@@ -17,10 +20,15 @@ constexpr std::size_t kSeriesNameLength = 128;
 struct ReadFailure {
   FileMessage message;
 };
-[[noreturn]] void fail(const char* title, const char* text) { throw ReadFailure{{title, text}}; }
-void need(bool ok) {
-  if (!ok) fail(kReadTitle, "Cannot read file");
+// Every refusal names the record, so a user (or a bug report) can find it.
+void need(bool ok, const std::string& what) {
+  if (!ok) throw ReadFailure{{kReadTitle, "File corrupt: " + what + "."}};
 }
+
+// Values beyond what any analysis can square and sum are refused as they
+// come in, as a data file's are.
+bool moderate(std::span<const double> v) { return numeric::all_within(v, numeric::kLargestDataValue); }
+bool moderate(double v) { return std::fabs(v) <= numeric::kLargestDataValue; }
 
 Rgb colour_of(int v) {
   return {static_cast<std::uint8_t>(v & 0xFF), static_cast<std::uint8_t>((v >> 8) & 0xFF),
@@ -29,19 +37,20 @@ Rgb colour_of(int v) {
 
 void read_colours(RecordReader& in, ColourTable& colours) {
   std::array<int, 30> v{};
-  need(in.integers(v));
-  for (int c : v) need(c >= 0 && c <= 0xFFFFFF);
+  need(in.integers(v), "the Color record does not hold 30 colours");
+  for (int c : v) need(c >= 0 && c <= 0xFFFFFF, "a colour of the Color record is out of range");
   for (int i = 0; i < 25; ++i) colours.pane[i] = colour_of(v[i]);
   for (int i = 0; i < 5; ++i) colours.further[i] = colour_of(v[25 + i]);
 }
 
 void read_model(RecordReader& in, UnivariateRecord& rec) {
   ArmaModel& m = rec.model;
-  need(in.integer(m.p) && m.p >= 0 && m.p <= kMaxArmaOrder);
-  need(in.integer(m.q) && m.q >= 0 && m.q <= kMaxArmaOrder);
-  need(in.reals(m.phi) && in.reals(m.theta));
-  need(in.real(m.sigma2) && m.sigma2 > 0);
-  need(in.logical(rec.model_flag));
+  need(in.integer(m.p) && m.p >= 0 && m.p <= kMaxArmaOrder, "the AR order of the Model record");
+  need(in.integer(m.q) && m.q >= 0 && m.q <= kMaxArmaOrder, "the MA order of the Model record");
+  need(in.reals(m.phi) && in.reals(m.theta), "the coefficients of the Model record");
+  need(in.real(m.sigma2) && m.sigma2 > 0, "the white-noise variance of the Model record is not positive");
+  need(in.logical(rec.model_flag), "the model flag of the Model record");
+  need(check_causal({m.phi.data(), static_cast<std::size_t>(m.p)}), "the model of the Model record is not causal");
   for (int i = m.p; i < kMaxArmaOrder; ++i) m.phi[i] = 0;
   for (int j = m.q; j < kMaxArmaOrder; ++j) m.theta[j] = 0;
   // As after Specify Model: the non-zero coefficients are free.
@@ -50,100 +59,113 @@ void read_model(RecordReader& in, UnivariateRecord& rec) {
 }
 
 void read_data(RecordReader& in, UnivariateRecord& rec) {
-  need(in.integer(rec.first) && in.integer(rec.last));
+  need(in.integer(rec.first) && in.integer(rec.last), "the indices of the Data record");
   const std::int64_t n = static_cast<std::int64_t>(rec.last) - rec.first + 1;
-  need(n >= 0 && (n == 0 || rec.first >= 1));
+  need(n >= 0 && (n == 0 || rec.first >= 1), "the indices of the Data record");
   std::string name;
-  need(in.word(name, kSeriesNameLength));
+  need(in.word(name, kSeriesNameLength), "the series name of the Data record");
   rec.series_name = name;
-  if (!in.reals(rec.x, n)) fail(kOpenTitle, "Cannot open file");
+  need(in.reals(rec.x, n), "the Data record holds fewer than the " + std::to_string(n) + " values its indices give");
+  // A surplus value would otherwise be dropped without a word.
+  need(!in.next_is_number(), "the Data record holds more than the " + std::to_string(n) + " values its indices give");
+  need(moderate(rec.x), "the Data record holds values too large to analyse");
   if (n == 0) rec.first = rec.last = 0;
 }
 
 void read_regression(RecordReader& in, RegressionTrend& r, std::int64_t n) {
-  need(in.skip_record());
-  need(in.logical(r.present));
+  const std::string what = "the Regression record";
+  need(in.skip_record(), what);
+  need(in.logical(r.present), what);
   if (!r.present) return;
-  need(in.integer(r.estimation) && r.estimation >= 0 && r.estimation <= 2);
-  need(in.logical(r.intercept));
-  need(in.integer(r.component_count) && r.component_count >= 0 && r.component_count <= 4);
-  need(in.integers(r.counts));
-  for (int& c : r.more_counts) need(in.integer(c));
+  need(in.integer(r.estimation) && r.estimation >= 0 && r.estimation <= 2, what);
+  need(in.logical(r.intercept), what);
+  need(in.integer(r.component_count) && r.component_count >= 0 && r.component_count <= 4, what);
+  need(in.integers(r.counts), what);
+  for (int& c : r.more_counts) need(in.integer(c), what);
   const int p = r.more_counts[0], m = r.more_counts[1], a = r.more_counts[2];
-  need(p >= 0 && p <= 10 && a >= 0 && a <= std::numeric_limits<int>::max() - 20);
+  need(p >= 0 && p <= 10 && a >= 0 && a <= std::numeric_limits<int>::max() - 20, what);
   // The regressors: the intercept, t..t^p, a cosine and a sine per harmonic, the auxiliaries.
-  need(static_cast<std::int64_t>(m) == static_cast<std::int64_t>(a) + 2 * r.component_count + p + (r.intercept ? 1 : 0));
+  need(static_cast<std::int64_t>(m) == static_cast<std::int64_t>(a) + 2 * r.component_count + p + (r.intercept ? 1 : 0), what);
   if (r.estimation > 0) {
-    need(in.skip_record());
-    need(in.reals(r.coefficients, m));
-    need(in.reals(r.fitted_trend, n));
-    if (r.estimation == 2) need(in.reals(r.covariance, static_cast<std::int64_t>(m) * m));
+    need(in.skip_record(), what);
+    need(in.reals(r.coefficients, m), what);
+    need(in.reals(r.fitted_trend, n), what);
+    if (r.estimation == 2) need(in.reals(r.covariance, static_cast<std::int64_t>(m) * m), what);
   }
-  need(in.reals(r.design, n * m));
+  need(in.reals(r.design, n * m), what);
   r.removed = r.estimation != 0;
 }
 
-Transformation read_transformation(RecordReader& in, const UnivariateRecord& rec) {
+Transformation read_transformation(RecordReader& in, const UnivariateRecord& rec, int index) {
   Transformation t;
+  const std::string what = "the Transformation(s) record " + std::to_string(index);
   int kind = 0;
-  need(in.integer(kind));
-  need(in.skip_record());
+  need(in.integer(kind), what);
+  need(in.skip_record(), what);
   switch (kind) {
     case 1: {
       t.kind = TransformKind::Difference;
-      need(in.integer(t.lag) && t.lag >= 1);
-      need(in.reals(t.start_values, t.lag));
+      need(in.integer(t.lag) && t.lag >= 1, what);
+      need(in.reals(t.start_values, t.lag), what);
       break;
     }
     case 2:
       t.kind = TransformKind::BoxCox;
-      need(in.real(t.lambda));
+      need(in.real(t.lambda), what);
+      // The Box-Cox dialog's range; beyond it Undo cannot restore the data.
+      need(t.lambda >= 0 && t.lambda <= 1.5, what + ": the Box-Cox parameter is outside [0, 1.5]");
       break;
     case 4:
       t.kind = TransformKind::Classical;
       // -1: a polynomial fit alone.
-      need(in.integer(t.period) && (t.period == -1 || t.period >= 1));
-      need(in.reals(t.seasonal, std::max(0, t.period)));
-      need(in.integer(t.degree) && t.degree >= 0 && t.degree <= 2);
-      need(in.reals(t.poly));
+      need(in.integer(t.period) && (t.period == -1 || t.period >= 1), what);
+      need(in.reals(t.seasonal, std::max(0, t.period)), what);
+      need(in.integer(t.degree) && t.degree >= 0 && t.degree <= 2, what);
+      need(in.reals(t.poly), what);
       break;
     case 8:
       t.kind = TransformKind::ClassicalHarmonic;
-      need(in.integer(t.harmonic_count) && t.harmonic_count >= 0 && t.harmonic_count <= 4);
-      need(in.integers(t.fourier_index) && in.reals(t.cosine_sum) && in.reals(t.sine_sum));
-      need(in.real(t.harmonic_mean));
-      need(in.integer(t.degree) && t.degree >= 0 && t.degree <= 2);
-      need(in.reals(t.poly));
+      need(in.integer(t.harmonic_count) && t.harmonic_count >= 0 && t.harmonic_count <= 4, what);
+      need(in.integers(t.fourier_index) && in.reals(t.cosine_sum) && in.reals(t.sine_sum), what);
+      need(in.real(t.harmonic_mean), what);
+      need(in.integer(t.degree) && t.degree >= 0 && t.degree <= 2, what);
+      need(in.reals(t.poly), what);
       break;
     case 16:
       t.kind = TransformKind::SubtractMean;
-      need(in.real(t.subtracted_mean));
+      need(in.real(t.subtracted_mean) && moderate(t.subtracted_mean), what);
       break;
     case 32: {
       t.kind = TransformKind::Subsequence;
-      need(in.integer(t.previous_first) && in.integer(t.previous_last));
+      need(in.integer(t.previous_first) && in.integer(t.previous_last), what);
       // Nothing may follow a subsequence that moves the indices, so the
       // record's own indices are the ones right after the trim.
       const std::int64_t before = static_cast<std::int64_t>(rec.first) - t.previous_first;
       const std::int64_t after = static_cast<std::int64_t>(t.previous_last) - rec.last;
-      need(before >= 0 && after >= 0);
-      if (before > 0) need(in.reals(t.values_before, before));
-      if (after > 0) need(in.reals(t.values_after, after));
+      need(before >= 0 && after >= 0, what);
+      if (before > 0) need(in.reals(t.values_before, before), what);
+      if (after > 0) need(in.reals(t.values_after, after), what);
       break;
     }
     default:
-      need(false);
+      need(false, what);
   }
   return t;
 }
 
 // Undoing the whole list must lead back to data that start at index 1, with
-// every node's values where its inverse expects them.
+// every node's values where its inverse expects them and every classical fit
+// within the bounds its dialog sets for the series it was made on.
 bool consistent(const UnivariateRecord& rec) {
   if (rec.x.empty()) return rec.transforms.empty();
   std::int64_t first = rec.first, last = rec.last, n = rec.n();
   for (auto it = rec.transforms.rbegin(); it != rec.transforms.rend(); ++it) {
     if (n != last - first + 1 || first < 1) return false;
+    // The classical dialog's bounds, against the length the fit was made on.
+    if (it->kind == TransformKind::Classical && it->period >= 1 && it->period > n / 3) return false;
+    if (it->kind == TransformKind::ClassicalHarmonic)
+      for (int i = 0; i < it->harmonic_count; ++i)
+        if (it->fourier_index[i] < 1 || it->fourier_index[i] >= n / 2) return false;
     if (it->kind == TransformKind::Difference) {
       first -= static_cast<std::int64_t>(it->start_values.size());
       n += static_cast<std::int64_t>(it->start_values.size());
@@ -164,8 +186,10 @@ void read_fractional(RecordReader& in, ArmaModel& m) {
   RecordReader probe = in;
   if (!probe.word(label, 16) || label != "Fractional") return;
   in = probe;
-  need(in.logical(m.fractional) && in.real(m.d) && in.integer(m.M));
-  need(m.d > -0.5 && m.d < 0.5 && m.M >= 50 && m.M <= 10000);
+  need(in.logical(m.fractional) && in.real(m.d) && in.integer(m.M), "the Fractional record");
+  need(m.d > -0.5 && m.d < 0.5 && m.M >= 50 && m.M <= 10000, "the Fractional record is out of range");
+  need(!m.fractional || check_invertible({m.theta.data(), static_cast<std::size_t>(m.q)}),
+       "the fractional model of the Fractional record is not invertible");
   if (!m.fractional) {
     m.d = 0;
     m.M = 50;
@@ -180,9 +204,9 @@ void read_auxiliary(RecordReader& in, RegressionTrend& r, std::int64_t n) {
   if (!probe.word(label, 16) || label != "Auxiliary") return;
   in = probe;
   const int a = r.more_counts[2];
-  need(r.present && a > 0);
-  need(in.integer(r.auxiliary_rows) && r.auxiliary_rows >= n);
-  need(in.reals(r.auxiliary, static_cast<std::int64_t>(r.auxiliary_rows) * a));
+  need(r.present && a > 0, "the Auxiliary regressors record");
+  need(in.integer(r.auxiliary_rows) && r.auxiliary_rows >= n, "the Auxiliary regressors record");
+  need(in.reals(r.auxiliary, static_cast<std::int64_t>(r.auxiliary_rows) * a), "the Auxiliary regressors record");
 }
 
 }  // namespace
@@ -202,20 +226,20 @@ ProjectReadResult parse_project_text(std::string_view text) {
   ProjectFile& f = r.file;
   UnivariateRecord& rec = f.record;
   try {
-    need(in.skip_record());
+    need(in.skip_record(), "the Color label is missing");
     read_colours(in, f.colours);
-    need(in.skip_record());
+    need(in.skip_record(), "the Model label is missing");
     read_model(in, rec);
-    need(in.skip_record());
+    need(in.skip_record(), "the Data label is missing");
     read_data(in, rec);
     read_regression(in, rec.regression, rec.n());
-    need(in.skip_record());
+    need(in.skip_record(), "the Transformation(s) label is missing");
     int c = 0;
     // Every entry takes at least three lines of a character or more.
-    need(in.integer(c) && c >= 0 && in.can_hold(c, 5));
+    need(in.integer(c) && c >= 0 && in.can_hold(c, 5), "the count of the Transformation(s) record");
     rec.transforms.reserve(static_cast<std::size_t>(c));
-    for (int i = 0; i < c; ++i) rec.transforms.push_back(read_transformation(in, rec));
-    need(consistent(rec));
+    for (int i = 0; i < c; ++i) rec.transforms.push_back(read_transformation(in, rec, i + 1));
+    need(consistent(rec), "the Transformation(s) record does not fit the data");
     read_fractional(in, rec.model);
     read_auxiliary(in, rec.regression, rec.n());
   } catch (const ReadFailure& e) {

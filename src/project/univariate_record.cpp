@@ -3,7 +3,6 @@
 namespace zelk {
 
 void UnivariateRecord::set_data(std::vector<double> values) {
-  imported = values;
   x = std::move(values);
   first = x.empty() ? 0 : 1;
   last = static_cast<int>(x.size());
@@ -18,8 +17,6 @@ void UnivariateRecord::push_transform(Transformation node, int new_first, int ne
 void UnivariateRecord::release_data() {
   x.clear();
   x.shrink_to_fit();
-  imported.clear();
-  imported.shrink_to_fit();
   first = last = 0;
   series_name = "Series ";
   results = Results{};

@@ -47,9 +47,10 @@ struct UnivariateRecord {
   bool model_flag = false;
   RegressionTrend regression;
 
-  std::vector<double> x;         // working series x(1..n) at x[0..n-1]
-  std::vector<double> imported;  // the series as read
-  int first = 0, last = 0;       // 1-based bounds of x within `imported`
+  // The series as read is not kept: undoing the transformations rebuilds it,
+  // and a long series then costs one copy instead of two.
+  std::vector<double> x;    // working series x(1..n) at x[0..n-1]
+  int first = 0, last = 0;  // 1-based bounds of x within the data as read
   std::string series_name = "Series ";
   std::string name = "New Univariate Project";  // the project window's caption
   int acf_mode = 24;
@@ -72,7 +73,7 @@ struct UnivariateRecord {
   // Takes a transformation just applied to x: the new bounds and the node
   // that undoes it.
   void push_transform(Transformation node, int new_first, int new_last);
-  // Installs freshly read values as the working series and the imported copy.
+  // Installs freshly read values as the working series.
   void set_data(std::vector<double> values);
   // Frees the data, results, transformations and regression; keeps the ACF
   // display modes, the model, the parameters and the name.

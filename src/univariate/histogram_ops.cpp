@@ -16,7 +16,10 @@ void fill_graph(GraphDocument& g, const Histogram& h) {
   g.integer_x = false;
   std::vector<double> mid(h.counts.size());
   for (std::size_t i = 0; i < mid.size(); ++i) mid[i] = (h.edges[i] + h.edges[i + 1]) / 2;
-  g.add_bar_pane(1, mid, h.counts);
+  // Every bin is as wide as the first: the axis then runs from the first
+  // edge to the last, as the INFO lists them, whatever the bin count.
+  const double width = h.counts.empty() ? 0 : h.edges[1] - h.edges[0];
+  g.add_bar_pane(1, mid, h.counts, width);
 }
 
 Histogram series_histogram(const UnivariateRecord& rec) {

@@ -101,6 +101,23 @@ TEST(LikelihoodTest, DegenerateInputs) {
   EXPECT_TRUE(std::isinf(aicc(10, 5, 3)));
 }
 
+// A zero series and a series whose squares overflow both leave l undefined;
+// only the second is an overflow, and the messages must tell them apart.
+TEST(LikelihoodTest, DegenerateSumsSayWhy) {
+  const std::vector<double> zeros(20, 0.0);
+  const auto z = arma_likelihood(zeros, std::vector<double>{0.5}, {});
+  EXPECT_TRUE(z.degenerate);
+  EXPECT_FALSE(z.overflow);
+  std::vector<double> outlier(20, 1.0);
+  outlier[7] = 1e300;  // (1e300)^2 is beyond a double
+  const auto o = arma_likelihood(outlier, std::vector<double>{0.5}, {});
+  EXPECT_TRUE(o.degenerate);
+  EXPECT_TRUE(o.overflow);
+  const auto fine = arma_likelihood(std::vector<double>{1, -1, 2, 0.5, -0.3}, std::vector<double>{0.5}, {});
+  EXPECT_FALSE(fine.degenerate);
+  EXPECT_FALSE(fine.overflow);
+}
+
 TEST(RelationsTest, TargetFollowsItsFactors) {
   ArmaModel m;
   m.p = 13;

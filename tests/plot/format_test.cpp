@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace zelk {
 namespace {
 
@@ -44,6 +46,31 @@ TEST(FormatExponential, MantissaBelowOne) {
   EXPECT_EQ(trim(format_exponential(0, 2)), "0.00E+00");
   EXPECT_EQ(trim(format_exponential(9.9999, 2)), "0.10E+02");
   EXPECT_EQ(trim(format_exponential(1e123, 2)), "0.10E+124");
+}
+
+// Values a report can meet after an overflow, and the extremes of a double:
+// every formatter gives a word or a well-formed number of its own width.
+TEST(FormatAnyDouble, NonFiniteAndExtremeValues) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  for (int d : {0, 1, 4, 8}) {
+    EXPECT_EQ(dec(inf, d), "overflow");
+    EXPECT_EQ(dec(-inf, d), "-overflow");
+    EXPECT_EQ(dec(nan, d), "undefined");
+    EXPECT_EQ(trim(format_exponential(-inf, d)), "-overflow");
+    EXPECT_EQ(sig(inf, d), "overflow");
+    EXPECT_EQ(sig(nan, d), "undefined");
+  }
+  EXPECT_EQ(format_decimals(inf, 4).size(), 15u);
+  EXPECT_EQ(format_significant(nan, 5).size(), 30u);
+  // DBL_MAX = 1.7976931348623157e308, 2^-1074 = 4.9406564584124654e-324.
+  EXPECT_EQ(dec(1.7976931348623157e308, 4), "0.1798E+309");
+  EXPECT_EQ(dec(-1e308, 3), "-0.100E+309");
+  EXPECT_EQ(dec(4.9406564584124654e-324, 4), "0.4941E-323");
+  EXPECT_EQ(sig(2.2250738585072014e-308, 5), "0.22251E-307");
+  // Digit counts beyond a double's precision are capped, not overrun.
+  EXPECT_EQ(trim(format_exponential(1.0 / 3, 500)).size(), 36u);  // 0. + 30 digits + E+00
+  EXPECT_EQ(dec(0.5, 1000).substr(0, 4), "0.50");
 }
 
 TEST(FormatInteger, LeftJustified) {

@@ -49,10 +49,17 @@ ColourTable small_colours() {
 
 ProjectReadResult parse(const std::string& text) { return parse_project_text(text); }
 
-std::string failure(const std::string& text) {
+// The whole message of a refused file.
+std::string refusal(const std::string& text) {
   ProjectReadResult r = parse(text);
   if (r.status != ProjectReadStatus::Failed) return "not a failure";
   return "[" + r.error.title + "] " + r.error.text;
+}
+
+// The kind of refusal, without the record it names.
+std::string failure(const std::string& text) {
+  const std::string m = refusal(text);
+  return m.substr(0, m.find(':', m.find(']')));
 }
 
 std::string replaced(std::string text, const std::string& from, const std::string& to) {
@@ -70,7 +77,8 @@ TEST(ProjectFileWriter, LongRecordsContinueOnShortLinesAndReadBack) {
   UnivariateRecord r = small_record();
   std::vector<double> x;
   for (int i = 0; i < 200; ++i) x.push_back(1.0 / (i + 3) - 1e-300 * i);
-  x.insert(x.end(), {5e-324, -2.2250738585072014e-308, 1.7976931348623157e308, -0.0});
+  // The smallest doubles, and the largest values a series may hold.
+  x.insert(x.end(), {5e-324, -2.2250738585072014e-308, 1e100, -9.999999999999999e99, -0.0});
   r.set_data(x);
   const std::string text = project_file_text(r, small_colours());
   std::size_t start = 0, longest = 0;
@@ -162,14 +170,14 @@ TEST(ProjectFileReader, TellsProjectFilesByTheirFirstWord) {
   EXPECT_EQ(parse("ZELKS Univariate Project\n").status, ProjectReadStatus::NotProjectFile);
   EXPECT_EQ(parse("\nZELK\n").status, ProjectReadStatus::NotProjectFile);  // the first line decides
   EXPECT_EQ(failure(""), "[ZELK Open File Error] Cannot open file");
-  EXPECT_EQ(failure("ZELK"), "[ZELK Read Error] Cannot read file");  // second record missing
-  EXPECT_EQ(failure("ZELK Univariate Project\nColor\n1 2 3\n"), "[ZELK Read Error] Cannot read file");
+  EXPECT_EQ(failure("ZELK"), "[ZELK Read Error] File corrupt");  // second record missing
+  EXPECT_EQ(failure("ZELK Univariate Project\nColor\n1 2 3\n"), "[ZELK Read Error] File corrupt");
 }
 
 TEST(ProjectFileReader, RefusesCountsTheFileCannotHold) {
   const std::string base = small_project();
-  const std::string read_error = "[ZELK Read Error] Cannot read file";
-  const std::string series_error = "[ZELK Open File Error] Cannot open file";
+  const std::string read_error = "[ZELK Read Error] File corrupt";
+  const std::string series_error = "[ZELK Read Error] File corrupt";
   // n = last - first + 1 beyond the file, or negative.
   EXPECT_EQ(failure(replaced(base, "Data\n1\n3\n", "Data\n1\n2147483647\n")), series_error);
   EXPECT_EQ(failure(replaced(base, "Data\n1\n3\n", "Data\n-2147483647\n2147483647\n")), read_error);
@@ -191,7 +199,7 @@ TEST(ProjectFileReader, RefusesCountsTheFileCannotHold) {
 
 TEST(ProjectFileReader, RefusesTransformationsWhoseValuesDoNotFit) {
   const std::string base = small_project();
-  const std::string read_error = "[ZELK Read Error] Cannot read file";
+  const std::string read_error = "[ZELK Read Error] File corrupt";
   auto with = [&](const std::string& entries) {
     return failure(replaced(base, "Transformation(s)\n0\n", "Transformation(s)\n" + entries));
   };
@@ -217,9 +225,48 @@ TEST(ProjectFileReader, RefusesTransformationsWhoseValuesDoNotFit) {
   EXPECT_EQ(parse(good).status, ProjectReadStatus::Read);
 }
 
+// Files a dialog would never let through: each is refused with one message
+// that names the record, and nothing of it is kept.
+TEST(ProjectFileReader, RefusesValuesTheDialogsWouldRefuse) {
+  const std::string base = small_project();
+  auto with = [&](const std::string& entries) {
+    return refusal(replaced(base, "Transformation(s)\n0\n", "Transformation(s)\n" + entries));
+  };
+  // Three values present, the indices say two (and four): not one dropped silently.
+  EXPECT_EQ(refusal(replaced(base, "Data\n1\n3\n", "Data\n1\n2\n")),
+            "[ZELK Read Error] File corrupt: the Data record holds more than the 2 values its indices give.");
+  EXPECT_EQ(refusal(replaced(base, "Data\n1\n3\n", "Data\n1\n4\n")),
+            "[ZELK Read Error] File corrupt: the Data record holds fewer than the 4 values its indices give.");
+  // The surplus on a line of its own, as a long record continues.
+  EXPECT_EQ(failure(replaced(base, "1.5 2 -3\n", "1.5 2 -3\n7\n")), "[ZELK Read Error] File corrupt");
+  // The Box-Cox range of its dialog, [0, 1.5].
+  const std::string box_cox_error =
+      "[ZELK Read Error] File corrupt: the Transformation(s) record 1: the Box-Cox parameter is outside [0, 1.5].";
+  EXPECT_EQ(with("1\n2\nBox-Cox\n-1\n"), box_cox_error);
+  EXPECT_EQ(with("1\n2\nBox-Cox\n100\n"), box_cox_error);
+  EXPECT_EQ(with("1\n2\nBox-Cox\n1e300\n"), box_cox_error);
+  EXPECT_EQ(parse(replaced(base, "Transformation(s)\n0\n", "Transformation(s)\n1\n2\nBox-Cox\n1.5\n")).status,
+            ProjectReadStatus::Read);
+  // phi(1) = 2 is not causal: Specify Model refuses it.
+  EXPECT_EQ(refusal(replaced(base, "0.5 -0.25 0", "2 -0.25 0")),
+            "[ZELK Read Error] File corrupt: the model of the Model record is not causal.");
+  // Values whose squares no analysis could sum.
+  EXPECT_EQ(refusal(replaced(base, "1.5 2 -3\n", "1.5 1e300 -3\n")),
+            "[ZELK Read Error] File corrupt: the Data record holds values too large to analyse.");
+  EXPECT_EQ(with("1\n16\nSubtract-Mean\n1e300\n"), "[ZELK Read Error] File corrupt: the Transformation(s) record 1.");
+  // A seasonal period beyond n/3 = 1 and a Fourier index beyond n/2 = 1.5 for n = 3.
+  EXPECT_EQ(with("1\n4\nDeseason\n2\n0 0\n1\n0 0 0\n"),
+            "[ZELK Read Error] File corrupt: the Transformation(s) record does not fit the data.");
+  EXPECT_EQ(with("1\n8\nHarmonic\n1\n2 0 0 0\n0 0 0 0\n0 0 0 0\n0\n1\n0 0 0\n"),
+            "[ZELK Read Error] File corrupt: the Transformation(s) record does not fit the data.");
+  // A fractional model must be invertible (theta(1) = 1.5 is not).
+  EXPECT_EQ(refusal(replaced(base, "0.4 0 0", "1.5 0 0") + "Fractional\nT\n0.2\n100\n"),
+            "[ZELK Read Error] File corrupt: the fractional model of the Fractional record is not invertible.");
+}
+
 TEST(ProjectFileReader, RefusesRegressionCountsThatDisagree) {
   const std::string base = small_project();
-  const std::string read_error = "[ZELK Read Error] Cannot read file";
+  const std::string read_error = "[ZELK Read Error] File corrupt";
   auto with = [&](const std::string& regression) {
     return failure(replaced(base, "Regression components\nF\n", "Regression components\n" + regression));
   };

@@ -154,7 +154,7 @@ TEST_F(SaveOpen, ReopeningRestoresEveryTransformationAndUndoStillWorks) {
   // Saving the reopened project writes the same file: nothing was lost on the way.
   EXPECT_EQ(project_file_text(back, s.colours), slurp(path("all.zlk")));
   EXPECT_EQ(back.transform_summary, "Box-Cox(0.500)->Diff(12)->Diff(1)->Subt Mean->Subsequence");
-  expect_near(back.imported, data);
+  expect_near(untransformed(back), data);
 
   undo_all(e2, back);
   EXPECT_EQ(back.first, 1);
@@ -199,7 +199,8 @@ TEST_F(SaveOpen, AFailedSaveLeavesThePreviousFileWhole) {
   rec.set_data(wave(2000));
   struct rlimit old{};
   getrlimit(RLIMIT_FSIZE, &old);
-  auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  // The signal as a shell leaves it: it would kill the program mid-write.
+  auto previous = std::signal(SIGXFSZ, SIG_DFL);
   struct rlimit small = old;
   small.rlim_cur = 2000;
   setrlimit(RLIMIT_FSIZE, &small);
@@ -226,6 +227,27 @@ TEST_F(SaveOpen, AFailedSaveLeavesThePreviousFileWhole) {
   EXPECT_EQ(files(), (std::vector<std::string>{"data.dat", "folder.zlk", "kept.zlk"}));
 }
 
+TEST_F(SaveOpen, ASaveKeepsPermissionsAndRefusesAReadOnlyFile) {
+  UnivariateRecord& rec = project_with(wave(10));
+  const int e = s.projects.current();
+  const std::string shared = file("shared.zlk", "old");
+  fs::permissions(shared, fs::perms(0640));
+  port.queue_file(shared);
+  ASSERT_TRUE(save_project_as(s, e, rec));
+  EXPECT_EQ(fs::status(shared).permissions(), fs::perms(0640));
+  EXPECT_NE(slurp(shared), "old");
+
+  const std::string locked = file("locked.zlk", "keep me");
+  fs::permissions(locked, fs::perms(0444));
+  port.queue_file(locked);
+  EXPECT_FALSE(save_project_as(s, e, rec));
+  EXPECT_EQ(port.shown().back(), "MESSAGE [BraxSave()] The file is read-only and was left as it was: " + locked + " -> OK");
+  EXPECT_EQ(slurp(locked), "keep me");
+  EXPECT_EQ(fs::status(locked).permissions(), fs::perms(0444));
+  EXPECT_EQ(rec.file_name, shared);  // the project keeps the file it had
+  EXPECT_EQ(files(), (std::vector<std::string>{"data.dat", "locked.zlk", "shared.zlk"}));
+}
+
 TEST_F(SaveOpen, ImportTriesAPartFileThenAProjectFileThenPlainData) {
   UnivariateRecord& rec = project_with({1, 2});
   const int e = s.projects.current();
@@ -245,9 +267,9 @@ TEST_F(SaveOpen, ImportTriesAPartFileThenAProjectFileThenPlainData) {
   port.clear_shown();
   port.queue_file(file("broken.zlk", "ZELK Univariate Project\n"));
   EXPECT_FALSE(import_file(s, e, rec));
+  // Malformed, it is not read again as plain data: one message.
   EXPECT_EQ(port.shown(), (std::vector<std::string>{
-                              "MESSAGE [ZELK Read Error] Cannot read file -> OK",
-                              "MESSAGE [ReadRawData()] The file holds no data values. -> OK"}));
+                              "MESSAGE [ZELK Read Error] File corrupt: the Color label is missing. -> OK"}));
   EXPECT_EQ(rec.x, (std::vector<double>{4, 5}));  // nothing read: the project keeps its data
 
   port.clear_shown();
