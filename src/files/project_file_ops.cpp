@@ -46,6 +46,8 @@ void install_project(Session& s, int entry, UnivariateRecord& rec, ProjectFile f
   rec.transform_summary = transform_summary(rec.transforms);
   rec.iterations = 0;
   s.colours = file.colours;
+  // The model read comes without estimation settings or a fit.
+  s.publish(Event::ProjectRead, entry);
   plot_project_window(s, entry, rec);
   s.refresh_windows(entry);
   // The colours are every graph's.
