@@ -35,7 +35,6 @@ zelk::ArmaModel start(int p) {
     m.beta(i) = 0.1;
     m.free_parameters.push_back(i);
   }
-  m.accuracy = 0.001;
   return m;
 }
 
@@ -43,12 +42,15 @@ void Fit(benchmark::State& state, int p) {
   const auto n = static_cast<std::size_t>(state.range(0));
   const auto x = p == 1 ? simulate(n, {0.5}, 0.4) : simulate(n, {0.6, -0.3}, 0.4);
   zelk::ArmaModel m;
+  zelk::ArmaEstimation settings;
+  settings.accuracy = 0.001;
+  zelk::ArmaFit fit;
   for (auto _ : state) {
     m = start(p);
-    benchmark::DoNotOptimize(zelk::fit_arma(x, m));
+    benchmark::DoNotOptimize(zelk::fit_arma(x, m, settings, fit));
   }
-  state.counters["minus2logL"] = m.minus2_log_likelihood;
-  state.counters["evaluations"] = m.evaluations;
+  state.counters["minus2logL"] = fit.minus2_log_likelihood;
+  state.counters["evaluations"] = fit.evaluations;
   state.counters["phi1"] = m.phi[0];
 }
 

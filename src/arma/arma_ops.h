@@ -31,8 +31,9 @@ void handle_mean(Session& s, int entry, UnivariateRecord& rec);
 void update_residuals(UnivariateRecord& rec);
 
 // The likelihood of the record's model on its working series with criterion
-// -1 (maximum likelihood) or 0 (least squares): stores S/n, l, -2 ln L at the
-// model's variance, AICC with all p+q coefficients counted, and the residuals.
+// -1 (maximum likelihood) or 0 (least squares): stores the criterion in the
+// settings, S/n, l, -2 ln L at the model's variance and AICC with all p+q
+// coefficients counted in the fit, and the residuals.
 // Returns -1 when the AR part is not causal or the series is identically zero.
 int record_likelihood(UnivariateRecord& rec, int criterion);
 

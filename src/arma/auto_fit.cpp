@@ -22,25 +22,26 @@ struct CancelFlag : numeric::IterationCallback {
 };
 
 // The one place that reads the fit summary, so a change of its home is one edit.
-void take_fit(const FitResult& fit, ArmaModel&& m, AutoFitCandidate& c) {
-  c.stop_code = m.stop_code;
+void take_fit(const FitResult& fit, ArmaModel&& m, ArmaFit&& f, AutoFitCandidate& c) {
+  c.stop_code = f.stop_code;
   if (fit.cancelled) {
     c.outcome = CandidateOutcome::Cancelled;
-  } else if (fit.final.degenerate || !std::isfinite(m.aicc)) {
+  } else if (fit.final.degenerate || !std::isfinite(f.aicc)) {
     c.outcome = CandidateOutcome::Failed;
   } else if (fit.noncausal) {
     c.outcome = CandidateOutcome::NotCausal;
-  } else if (fit.optimized && m.stop_code == static_cast<int>(numeric::MinimizerStop::IterationLimit)) {
+  } else if (fit.optimized && f.stop_code == static_cast<int>(numeric::MinimizerStop::IterationLimit)) {
     c.outcome = CandidateOutcome::IterationLimit;
-  } else if (fit.optimized && m.stop_code == static_cast<int>(numeric::MinimizerStop::NoLowerPoint)) {
+  } else if (fit.optimized && f.stop_code == static_cast<int>(numeric::MinimizerStop::NoLowerPoint)) {
     c.outcome = CandidateOutcome::Uncertain;
   } else {
     c.outcome = CandidateOutcome::Converged;
   }
-  c.aicc = m.aicc;
-  c.minus2_log_likelihood = m.minus2_log_likelihood;
+  c.aicc = f.aicc;
+  c.minus2_log_likelihood = f.minus2_log_likelihood;
   c.wn_variance = m.sigma2;
   c.model = std::move(m);
+  c.fit = std::move(f);
 }
 
 AutoFitCandidate fit_candidate(std::span<const double> x, int p, int q, const AutoFitOptions& o,
@@ -49,10 +50,11 @@ AutoFitCandidate fit_candidate(std::span<const double> x, int p, int q, const Au
   c.p = p;
   c.q = q;
   if (static_cast<int>(x.size()) < p + q + 3) return c;
-  ArmaModel m = auto_fit_start(x, p, q, o.least_squares, &c.hr_start);
-  m.iteration_limit = o.iteration_limit;
-  const FitResult fit = fit_arma(x, m, cb);
-  take_fit(fit, std::move(m), c);
+  ArmaModel m = auto_fit_start(x, p, q, &c.hr_start);
+  c.settings = auto_fit_settings(m, o.least_squares, o.iteration_limit);
+  ArmaFit f;
+  const FitResult fit = fit_arma(x, m, c.settings, f, cb);
+  take_fit(fit, std::move(m), std::move(f), c);
   return c;
 }
 
@@ -83,12 +85,19 @@ bool AutoFitCandidate::eligible() const {
          std::isfinite(aicc);
 }
 
-ArmaModel auto_fit_start(std::span<const double> x, int p, int q, bool least_squares, bool* hr_used) {
+ArmaEstimation auto_fit_settings(const ArmaModel& start, bool least_squares, int iteration_limit) {
+  ArmaEstimation e;
+  e.criterion = least_squares ? 0 : -1;
+  e.recursion_tolerance = 0.00005;
+  e.iteration_limit = iteration_limit;
+  e.accuracy = proposed_accuracy(start);
+  return e;
+}
+
+ArmaModel auto_fit_start(std::span<const double> x, int p, int q, bool* hr_used) {
   ArmaModel m;
   m.p = p;
   m.q = q;
-  m.criterion = least_squares ? 0 : -1;
-  m.recursion_tolerance = 0.00005;
   bool hr = false;
   if (p + q > 0) {
     const PreliminaryResult start = hannan_rissanen_fit(x, p, q);
@@ -99,7 +108,6 @@ ArmaModel auto_fit_start(std::span<const double> x, int p, int q, bool least_squ
     }
     if (hr && start.sigma2 > 0) m.sigma2 = start.sigma2;
   }
-  m.accuracy = proposed_accuracy(m);
   if (hr_used) *hr_used = hr;
   return m;
 }

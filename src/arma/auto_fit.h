@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "arma/estimation.h"
 #include "model/arma_model.h"
 
 namespace zelk {
@@ -39,6 +40,8 @@ struct AutoFitCandidate {
   double aicc = 0, minus2_log_likelihood = 0, wn_variance = 0;
   int stop_code = 0;
   ArmaModel model;  // the fitted model, as Max likelihood leaves it
+  ArmaEstimation settings;
+  ArmaFit fit;
   // May win the search: a finite AICC of a causal fit that ran to its end.
   bool eligible() const;
 };
@@ -63,6 +66,8 @@ AutoFitResult auto_fit(std::span<const double> x, const AutoFitOptions& options,
 
 // The starting model of (p, q): Hannan-Rissanen when it gives a causal AR
 // part, else every coefficient 0.001; all coefficients free.
-ArmaModel auto_fit_start(std::span<const double> x, int p, int q, bool least_squares, bool* hr_used = nullptr);
+ArmaModel auto_fit_start(std::span<const double> x, int p, int q, bool* hr_used = nullptr);
+// The settings a candidate is fitted with.
+ArmaEstimation auto_fit_settings(const ArmaModel& start, bool least_squares, int iteration_limit);
 
 }  // namespace zelk

@@ -104,7 +104,9 @@ void auto_fit_command(Session& s, int entry, UnivariateRecord& rec) {
   }
   const AutoFitCandidate& best = result.candidates.front();
   rec.model = best.model;
-  rec.iterations = rec.model.iterations;
+  arma_estimation(rec) = best.settings;
+  arma_fit(rec) = best.fit;
+  rec.iterations = best.fit.iterations;
   s.status_changed();
   MlReportFacts facts;
   facts.optimized = best.p + best.q > 0;

@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 
+#include "arma/estimation.h"
 #include "model/arma_model.h"
 #include "port/dialog.h"
 
@@ -17,16 +18,19 @@ double proposed_accuracy(const ArmaModel& model);
 
 class MleDialog : public Dialog {
  public:
-  explicit MleDialog(const ArmaModel& model);
+  MleDialog(const ArmaModel& model, const ArmaEstimation& settings);
   void button_pressed(std::string_view key, UiPort& port) override;
   bool accept(UiPort& port) override;
-  // Criterion, flags, accuracy, iteration limit and any constraints set.
+  // The model with any constraints set.
   const ArmaModel& result() const { return m_; }
+  // Criterion, flags, accuracy and iteration limit.
+  const ArmaEstimation& settings() const { return e_; }
   // "Constrain Optimization" ended with OK at least once.
   bool constrained() const { return constrained_; }
 
  private:
   ArmaModel m_;
+  ArmaEstimation e_;
   bool constrained_ = false;
 };
 
@@ -72,12 +76,14 @@ class SubtractMeanDialog : public Dialog {
 
 class FractionalMleDialog : public Dialog {
  public:
-  explicit FractionalMleDialog(const ArmaModel& model);
+  FractionalMleDialog(const ArmaModel& model, const ArmaEstimation& settings);
   bool accept(UiPort& port) override;
-  const ArmaModel& result() const { return m_; }
+  // The flag, step and whether d is estimated.
+  const ArmaEstimation& settings() const { return e_; }
 
  private:
   ArmaModel m_;
+  ArmaEstimation e_;
 };
 
 }  // namespace zelk

@@ -50,12 +50,13 @@ void apply_relations(ArmaModel& m) {
   }
 }
 
-double settling_tolerance(const ArmaModel& m) { return std::min(m.recursion_tolerance, 0.00001); }
+double settling_tolerance(const ArmaEstimation& e) { return std::min(e.recursion_tolerance, 0.00001); }
 
-LikelihoodResult model_likelihood(const ArmaModel& model, std::span<const double> x, bool residuals) {
+LikelihoodResult model_likelihood(const ArmaModel& model, const ArmaEstimation& settings, std::span<const double> x,
+                                  bool residuals) {
   ArmaModel m = model;
   apply_relations(m);
-  return arma_likelihood(x, ar_of(m), ma_of(m), {settling_tolerance(m), residuals});
+  return arma_likelihood(x, ar_of(m), ma_of(m), {settling_tolerance(settings), residuals});
 }
 
 InvertibleMa invertible_ma(std::span<const double> theta, int N, double tolerance) {
@@ -78,31 +79,32 @@ InvertibleMa invertible_ma(std::span<const double> theta, int N, double toleranc
   return out;
 }
 
-FitResult fit_arma(std::span<const double> x, ArmaModel& model, numeric::IterationCallback* callback) {
+FitResult fit_arma(std::span<const double> x, ArmaModel& model, const ArmaEstimation& settings, ArmaFit& fit,
+                   numeric::IterationCallback* callback) {
   FitResult out;
   const int n = static_cast<int>(x.size());
   const int p = model.p, q = model.q;
-  const bool ml = model.criterion != 0;
-  model.estimation_status = 0;
+  const bool ml = settings.criterion != 0;
+  fit.estimation_status = 0;
   const std::vector<int> free = free_list(model);
   const bool all_free = static_cast<int>(free.size()) == p + q && p + q > 0;
   if (all_free && !check_invertible(ma_of(model))) {
-    const InvertibleMa inv = invertible_ma(ma_of(model), n, settling_tolerance(model));
+    const InvertibleMa inv = invertible_ma(ma_of(model), n, settling_tolerance(settings));
     std::copy(inv.theta.begin(), inv.theta.end(), model.theta.begin());
     model.sigma2 *= inv.variance_factor;
   }
   apply_relations(model);
   const bool causal_start = check_causal(ar_of(model));
-  const bool optimize = !model.no_optimization && !free.empty() && causal_start;
-  const double tol = settling_tolerance(model);
+  const bool optimize = !settings.no_optimization && !free.empty() && causal_start;
+  const double tol = settling_tolerance(settings);
   const double ls_divisor = std::max(n - p - q, 1);
-  model.evaluations = 0;
-  model.iterations = 0;
+  fit.evaluations = 0;
+  fit.iterations = 0;
 
   ArmaModel work = model;
   double last_f = 0;
   auto objective = [&](std::span<const double> b) {
-    ++model.evaluations;
+    ++fit.evaluations;
     for (std::size_t i = 0; i < free.size(); ++i) work.beta(free[i]) = b[i];
     apply_relations(work);
     if (!check_causal(ar_of(work))) return penalized(last_f);
@@ -124,10 +126,10 @@ FitResult fit_arma(std::span<const double> x, ArmaModel& model, numeric::Iterati
     // minimizer's tests are relative to max(|x|, 1) and max(|f|, 1) and l is
     // flat near its minimum: the gradient has to fall three orders further
     // for the coefficients to come out right to the accuracy asked.
-    const double acc = std::clamp(model.accuracy, 1e-12, 0.999);
+    const double acc = std::clamp(settings.accuracy, 1e-12, 0.999);
     options.gradient_tolerance = acc * 1e-3;
     options.step_tolerance = acc * 1e-4;
-    options.max_iterations = std::max(model.iteration_limit, 1);
+    options.max_iterations = std::max(settings.iteration_limit, 1);
     Progress progress;
     progress.outer = callback;
     min = numeric::U1(objective, x0, options, &progress);
@@ -135,30 +137,30 @@ FitResult fit_arma(std::span<const double> x, ArmaModel& model, numeric::Iterati
     out.cancelled = min.cancelled;
     if (out.optimized) {
       for (std::size_t i = 0; i < free.size(); ++i) model.beta(free[i]) = min.x[i];
-      model.stop_code = static_cast<int>(min.stop);
-      model.iterations = min.iterations;
+      fit.stop_code = static_cast<int>(min.stop);
+      fit.iterations = min.iterations;
     }
   }
-  const int evaluations = model.evaluations;  // the Hessian's evaluations are not the optimizer's
+  const int evaluations = fit.evaluations;  // the Hessian's evaluations are not the optimizer's
   apply_relations(model);
   if (!check_causal(ar_of(model))) {
     out.noncausal = true;
-    model.estimation_status = -1;
+    fit.estimation_status = -1;
     for (int i = 1; i <= p + q; ++i) model.beta(i) = 0.001;
   }
   out.final = arma_likelihood(x, ar_of(model), ma_of(model), {tol, true});
   const LikelihoodResult& r = out.final;
-  model.recursion_steps = r.steps;
+  fit.recursion_steps = r.steps;
   if (r.degenerate) return out;
-  model.saved_wn = r.S / n;
-  model.reduced_likelihood = r.reduced;
-  model.objective = ml ? r.reduced : std::log(r.S / ls_divisor);
-  if (!model.no_optimization) model.sigma2 = ml ? r.S / n : r.S / ls_divisor;
+  fit.saved_wn = r.S / n;
+  fit.reduced_likelihood = r.reduced;
+  fit.objective = ml ? r.reduced : std::log(r.S / ls_divisor);
+  if (!settings.no_optimization) model.sigma2 = ml ? r.S / n : r.S / ls_divisor;
   const int k = static_cast<int>(free.size());
-  model.minus2_log_likelihood = minus2_log_likelihood(r, n, model.sigma2);
-  model.aicc = aicc(model.minus2_log_likelihood, n, k);
+  fit.minus2_log_likelihood = minus2_log_likelihood(r, n, model.sigma2);
+  fit.aicc = aicc(fit.minus2_log_likelihood, n, k);
 
-  model.standard_errors.assign(p + q, 0.0);
+  fit.standard_errors.assign(p + q, 0.0);
   if (out.optimized && !out.noncausal) {
     std::vector<double> xs(free.size());
     for (std::size_t i = 0; i < free.size(); ++i) xs[i] = model.beta(free[i]);
@@ -171,13 +173,13 @@ FitResult fit_arma(std::span<const double> x, ArmaModel& model, numeric::Iterati
         hessian_standard_errors(converged ? min.hessian : difference_hessian(objective, xs), k, n);
     if (se.empty()) se = model_standard_errors(model, free, n);
     if (se.empty()) {
-      model.standard_errors.clear();
+      fit.standard_errors.clear();
     } else {
-      for (int i = 0; i < k; ++i) model.standard_errors[free[i] - 1] = se[i];
+      for (int i = 0; i < k; ++i) fit.standard_errors[free[i] - 1] = se[i];
     }
   }
-  model.evaluations = evaluations;
-  out.se_available = !model.standard_errors.empty();
+  fit.evaluations = evaluations;
+  out.se_available = !fit.standard_errors.empty();
   return out;
 }
 

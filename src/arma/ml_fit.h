@@ -9,6 +9,7 @@
 #include <span>
 #include <vector>
 
+#include "arma/estimation.h"
 #include "arma/likelihood.h"
 #include "model/arma_model.h"
 #include "numeric/minimize.h"
@@ -21,10 +22,11 @@ namespace zelk {
 void apply_relations(ArmaModel& model);
 
 // The likelihood of the model as it stands (relations applied) on x.
-LikelihoodResult model_likelihood(const ArmaModel& model, std::span<const double> x, bool residuals = true);
+LikelihoodResult model_likelihood(const ArmaModel& model, const ArmaEstimation& settings, std::span<const double> x,
+                                  bool residuals = true);
 
-// The innovations settling tolerance a model asks for.
-double settling_tolerance(const ArmaModel& model);
+// The innovations settling tolerance the settings ask for.
+double settling_tolerance(const ArmaEstimation& settings);
 
 struct FitResult {
   LikelihoodResult final;   // the last evaluation, with residuals
@@ -34,11 +36,13 @@ struct FitResult {
   bool se_available = false;
 };
 
-// Fits model on x (the model's criterion, flags, accuracy, iteration limit,
-// free list and relations say how) and stores the outcome in the model:
-// coefficients, sigma2, saved_wn, reduced_likelihood, -2 ln L, AICC, stop
-// code, counts and standard errors. x must hold more than p + q values.
-FitResult fit_arma(std::span<const double> x, ArmaModel& model, numeric::IterationCallback* callback = nullptr);
+// Fits model on x (the settings' criterion, flags, accuracy and iteration
+// limit and the model's free list and relations say how): stores the
+// coefficients and sigma2 in the model, and saved_wn, reduced_likelihood,
+// -2 ln L, AICC, stop code, counts and standard errors in fit. x must hold
+// more than p + q values.
+FitResult fit_arma(std::span<const double> x, ArmaModel& model, const ArmaEstimation& settings, ArmaFit& fit,
+                   numeric::IterationCallback* callback = nullptr);
 
 // The invertible model with the same autocovariance: theta from the settled
 // innovations of the MA part (N steps, doubled up to 2200 until they settle)

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "arma/arma_ops.h"
+#include "arma/estimation.h"
 #include "model/transforms.h"
 #include "project/transform_rules.h"
 #include "arma/ml_dialogs.h"
@@ -51,23 +52,31 @@ bool fit_possible(Session& s, const UnivariateRecord& rec) {
   return true;
 }
 
+// The status line shows the iteration count of the fit just stored.
+void show_fit_iterations(Session& s, UnivariateRecord& rec) {
+  rec.iterations = arma_fit(rec).iterations;
+  s.status_changed();
+}
+
 void fractional_ml(Session& s, int entry, UnivariateRecord& rec) {
-  FractionalMleDialog d(rec.model);
+  FractionalMleDialog d(rec.model, arma_estimation(rec));
   if (!s.port.run_dialog(d)) return;
   if (!fit_possible(s, rec)) return;
-  ArmaModel m = d.result();
-  m.criterion = -1;
-  m.recursion_tolerance = 0.00005;
-  const WhittleFit fit = fit_whittle(rec.x, m);
-  if (!fit.ok) {
+  ArmaModel m = rec.model;
+  ArmaEstimation e = d.settings();
+  e.criterion = -1;
+  e.recursion_tolerance = 0.00005;
+  ArmaFit fit = arma_fit(rec);
+  if (!fit_whittle(rec.x, m, e, fit).ok) {
     s.port.message("ZELK Error", "The Whittle likelihood is not defined for this model and series.");
     return;
   }
   rec.model = std::move(m);
-  rec.iterations = fit.iterations;
-  s.status_changed();
+  arma_estimation(rec) = e;
+  arma_fit(rec) = std::move(fit);
+  show_fit_iterations(s, rec);
   MlReportFacts facts;
-  facts.optimized = !rec.model.no_optimization;
+  facts.optimized = !e.no_optimization;
   write_ml_report(s, entry, rec, facts);
   model_changed(s, entry, rec);
 }
@@ -93,10 +102,10 @@ void max_likelihood(Session& s, int entry, UnivariateRecord& rec) {
     return;
   }
   handle_mean(s, entry, rec);
-  rec.model.criterion = -1;
-  rec.model.iteration_limit = 50;
+  arma_estimation(rec).criterion = -1;
+  arma_estimation(rec).iteration_limit = 50;
   while (true) {
-    MleDialog d(rec.model);
+    MleDialog d(rec.model, arma_estimation(rec));
     if (!s.port.run_dialog(d)) {
       // Constraints accepted in their own dialog stay with the model.
       if (d.constrained()) {
@@ -114,31 +123,34 @@ void max_likelihood(Session& s, int entry, UnivariateRecord& rec) {
     }
     if (!fit_possible(s, rec)) return;
     ArmaModel m = d.result();
+    ArmaEstimation e = d.settings();
+    e.recursion_tolerance = 0.00005;
+    // With nothing free the likelihood is only evaluated; the entered flag is kept.
     const bool nothing_free = m.free_parameters.empty();
-    const bool entered_no_opt = m.no_optimization;
-    if (nothing_free) m.no_optimization = true;
-    m.recursion_tolerance = 0.00005;
+    ArmaEstimation run = e;
+    if (nothing_free) run.no_optimization = true;
     StatusProgress progress(s, rec);
     rec.iterations = 0;
-    const FitResult fit = fit_arma(rec.x, m, &progress);
+    ArmaFit summary = arma_fit(rec);
+    const FitResult fit = fit_arma(rec.x, m, run, summary, &progress);
     if (fit.final.degenerate) {
       s.port.message("ZELK Error", degenerate_text(fit.final));
       return;
     }
-    if (nothing_free) m.sigma2 = m.saved_wn;
+    if (nothing_free) m.sigma2 = summary.saved_wn;
     MlReportFacts facts;
     facts.optimized = fit.optimized;
     facts.x = rec.x;
-    m.no_optimization = entered_no_opt;
     rec.model = std::move(m);
-    rec.iterations = rec.model.iterations;
-    s.status_changed();
+    arma_estimation(rec) = e;
+    arma_fit(rec) = std::move(summary);
+    show_fit_iterations(s, rec);
     write_ml_report(s, entry, rec, facts);
     model_changed(s, entry, rec);
     std::string trouble;
     if (fit.noncausal)
       trouble = "Model noncausal--all coeffs have been set to .001";
-    else if (fit.optimized && rec.model.stop_code == 4)
+    else if (fit.optimized && arma_fit(rec).stop_code == 4)
       trouble = "Iteration limit exceeded.";
     if (trouble.empty()) return;
     MleContinueDialog again(trouble);
@@ -146,14 +158,14 @@ void max_likelihood(Session& s, int entry, UnivariateRecord& rec) {
   }
 }
 
-std::unique_ptr<Dialog> make_mle_dialog() { return std::make_unique<MleDialog>(ArmaModel{}); }
+std::unique_ptr<Dialog> make_mle_dialog() { return std::make_unique<MleDialog>(ArmaModel{}, ArmaEstimation{}); }
 std::unique_ptr<Dialog> make_constrain_dialog() { return std::make_unique<ConstrainDialog>(ArmaModel{}); }
 std::unique_ptr<Dialog> make_mle_continue_dialog() {
   return std::make_unique<MleContinueDialog>("Iteration limit exceeded.");
 }
 std::unique_ptr<Dialog> make_subtract_mean_dialog() { return std::make_unique<SubtractMeanDialog>(); }
 std::unique_ptr<Dialog> make_fractional_mle_dialog() {
-  return std::make_unique<FractionalMleDialog>(ArmaModel{});
+  return std::make_unique<FractionalMleDialog>(ArmaModel{}, ArmaEstimation{});
 }
 
 }  // namespace zelk

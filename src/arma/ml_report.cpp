@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "arma/estimation.h"
 #include "arma/likelihood.h"
 #include "arma/model_text.h"
 #include "model/regression_text.h"
@@ -35,6 +36,8 @@ void write_ml_report(Session& s, int entry, UnivariateRecord& rec, const MlRepor
   Window& w = s.desktop.report(entry, windows::MlEstimates, rec.name);
   TextDocument& doc = *w.text;
   const ArmaModel& m = rec.model;
+  const ArmaEstimation& e = arma_estimation(rec);
+  const ArmaFit& fit = arma_fit(rec);
   const int n = rec.n();
   const int k = m.fractional ? m.p + m.q : static_cast<int>(m.free_parameters.size());
   doc.clear();
@@ -42,19 +45,20 @@ void write_ml_report(Session& s, int entry, UnivariateRecord& rec, const MlRepor
   doc.write_line("ZELK::(Maximum likelihood estimates)");
   doc.write_line("========================================");
   doc.write_line(" ");
-  doc.write_line(m.criterion == 0 ? "Method: Least Squares" : "Method: Maximum Likelihood");
+  doc.write_line(e.criterion == 0 ? "Method: Least Squares" : "Method: Maximum Likelihood");
   // A blank line is written as one blank: an empty one would clear the text.
   for (const std::string& l : trend_description(rec.regression, false)) doc.write_line(l.empty() ? " " : l);
   write_model_text(doc, m);
   doc.write_line("WN Variance = " + number(m.sigma2));
-  const bool se_ok = !m.standard_errors.empty();
+  const bool se_ok = !fit.standard_errors.empty();
   bool difficulty_told = false;
   auto part = [&](const char* title, const char* se_title, int first, int count) {
     if (count == 0) return;
     std::vector<double> values(count), se(count, 0.0);
     for (int i = 0; i < count; ++i) {
       values[i] = m.beta(first + i);
-      if (se_ok && first + i - 1 < static_cast<int>(m.standard_errors.size())) se[i] = m.standard_errors[first + i - 1];
+      if (se_ok && first + i - 1 < static_cast<int>(fit.standard_errors.size()))
+        se[i] = fit.standard_errors[first + i - 1];
     }
     doc.write_line(title);
     doc.write_numbers(values, 5, 6);
@@ -68,28 +72,28 @@ void write_ml_report(Session& s, int entry, UnivariateRecord& rec, const MlRepor
   };
   part("AR Coefficients", "Standard Error of AR Coefficients", 1, m.p);
   part("MA Coefficients", "Standard Error of MA Coefficients", m.p + 1, m.q);
-  doc.write_line("(Residual SS)/N = " + number(m.saved_wn));
+  doc.write_line("(Residual SS)/N = " + number(fit.saved_wn));
   if (m.fractional) {
-    doc.write_line("AIC  = " + number(m.aicc));
+    doc.write_line("AIC  = " + number(fit.aicc));
   } else {
-    doc.write_line("AICC = " + number(m.aicc));
+    doc.write_line("AICC = " + number(fit.aicc));
     if (rec.regression.estimation != 0) {
       const int kr = m.p + m.q + static_cast<int>(rec.regression.coefficients.size());
-      const double corrected = aicc(m.minus2_log_likelihood, n, kr);
+      const double corrected = aicc(fit.minus2_log_likelihood, n, kr);
       if (std::isfinite(corrected)) doc.write_line("AICC = " + number(corrected) + "(Corrected for regression)");
     }
-    if (facts.optimized && !m.no_optimization) {
+    if (facts.optimized && !e.no_optimization) {
       doc.write_line("BIC  = " + number(arma_bic(facts.x, m.sigma2, k)));
       if (m.q == 0 && m.p > 0 && n > k) doc.write_line("FPE  = " + number(m.sigma2 * (n + k) / (n - k)));
     }
   }
   doc.write_line((m.fractional ? "-2Log(Likelihood) (Whittle) = " : "-2Log(Likelihood) = ") +
-                 number(m.minus2_log_likelihood));
-  doc.write_line("Accuracy parameter = " + number(m.fractional ? m.whittle_step : m.accuracy));
-  doc.write_line("Number of iterations = " + integer(m.iterations));
-  doc.write_line("Number of function evaluations = " + integer(m.evaluations));
-  if (facts.optimized && m.stop_code >= 1 && m.stop_code <= 4)
-    doc.write_line(numeric::stop_message(static_cast<numeric::MinimizerStop>(m.stop_code)));
+                 number(fit.minus2_log_likelihood));
+  doc.write_line("Accuracy parameter = " + number(m.fractional ? e.whittle_step : e.accuracy));
+  doc.write_line("Number of iterations = " + integer(fit.iterations));
+  doc.write_line("Number of function evaluations = " + integer(fit.evaluations));
+  if (facts.optimized && fit.stop_code >= 1 && fit.stop_code <= 4)
+    doc.write_line(numeric::stop_message(static_cast<numeric::MinimizerStop>(fit.stop_code)));
   s.desktop.changed(w);
 }
 

@@ -5,6 +5,7 @@
 #include "arma/windows.h"
 #include "arma/acvf.h"
 #include "arma/arma_ops.h"
+#include "arma/estimation.h"
 #include "arma/fractional_residuals.h"
 #include "arma/ml_fit.h"
 #include "arma/model_acf.h"
@@ -31,23 +32,24 @@ void update_residuals(UnivariateRecord& rec) {
   rec.results.residuals.clear();
   rec.results.rescaled_residuals.clear();
   if (!rec.data_present() || rec.model.fractional) return;
-  LikelihoodResult r = model_likelihood(rec.model, rec.x, true);
+  LikelihoodResult r = model_likelihood(rec.model, arma_estimation(rec), rec.x, true);
   if (!r.causal || r.degenerate) return;
   rec.results.residuals = std::move(r.residuals);
   rec.results.rescaled_residuals = std::move(r.rescaled_residuals);
 }
 
 int record_likelihood(UnivariateRecord& rec, int criterion) {
-  ArmaModel& m = rec.model;
+  const ArmaModel& m = rec.model;
   const int n = rec.n();
-  LikelihoodResult r = model_likelihood(m, rec.x, true);
+  LikelihoodResult r = model_likelihood(m, arma_estimation(rec), rec.x, true);
   if (!r.causal || r.degenerate || n == 0) return -1;
-  m.criterion = criterion;
-  m.saved_wn = r.S / n;
-  m.reduced_likelihood = r.reduced;
-  m.recursion_steps = r.steps;
-  m.minus2_log_likelihood = minus2_log_likelihood(r, n, m.sigma2);
-  m.aicc = aicc(m.minus2_log_likelihood, n, m.p + m.q);
+  arma_estimation(rec).criterion = criterion;
+  ArmaFit& fit = arma_fit(rec);
+  fit.saved_wn = r.S / n;
+  fit.reduced_likelihood = r.reduced;
+  fit.recursion_steps = r.steps;
+  fit.minus2_log_likelihood = minus2_log_likelihood(r, n, m.sigma2);
+  fit.aicc = aicc(fit.minus2_log_likelihood, n, m.p + m.q);
   rec.results.residuals = std::move(r.residuals);
   rec.results.rescaled_residuals = std::move(r.rescaled_residuals);
   return 0;
@@ -65,8 +67,8 @@ void ensure_residuals(UnivariateRecord& rec) {
 }
 
 void model_changed(Session& s, int entry, UnivariateRecord& rec) {
-  rec.model.model_acf.clear();
-  rec.model.model_pacf.clear();
+  rec.results.model_acf.clear();
+  rec.results.model_pacf.clear();
   s.publish(Event::ModelChanged, entry);
 }
 
@@ -119,7 +121,7 @@ void switch_to_invertible(Session& s, int entry, UnivariateRecord& rec) {
     return;
   }
   const int N = rec.data_present() ? rec.n() : 50;
-  const InvertibleMa inv = invertible_ma(ma_of(m), N, settling_tolerance(m));
+  const InvertibleMa inv = invertible_ma(ma_of(m), N, settling_tolerance(arma_estimation(rec)));
   ArmaModel next = m;
   std::copy(inv.theta.begin(), inv.theta.end(), next.theta.begin());
   if (static_cast<int>(m.free_parameters.size()) < m.p + m.q) {
@@ -131,8 +133,9 @@ void switch_to_invertible(Session& s, int entry, UnivariateRecord& rec) {
   if (!rec.data_present()) {
     next.sigma2 *= inv.variance_factor;
   } else {
-    const LikelihoodResult old_fit = model_likelihood(m, rec.x, false);
-    const LikelihoodResult new_fit = model_likelihood(next, rec.x, false);
+    const ArmaEstimation& settings = arma_estimation(rec);
+    const LikelihoodResult old_fit = model_likelihood(m, settings, rec.x, false);
+    const LikelihoodResult new_fit = model_likelihood(next, settings, rec.x, false);
     if (old_fit.causal && new_fit.causal && !old_fit.degenerate && !new_fit.degenerate)
       next.sigma2 *= new_fit.S / old_fit.S;
     else

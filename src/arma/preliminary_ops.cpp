@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "arma/arma_ops.h"
+#include "arma/estimation.h"
 #include "arma/model_text.h"
 #include "arma/preliminary.h"
 #include "arma/preliminary_dialog.h"
@@ -21,7 +22,8 @@ PreliminarySettings& settings_for(UnivariateRecord& rec) {
   PreliminarySettings& ps = rec.kept.get<PreliminarySettings>();
   ps.p = rec.model.p;
   ps.q = rec.model.q;
-  if (valid_method(rec.model.estimation_method)) ps.method = static_cast<PreliminaryMethod>(rec.model.estimation_method);
+  if (const int used = arma_estimation(rec).estimation_method; valid_method(used))
+    ps.method = static_cast<PreliminaryMethod>(used);
   return ps;
 }
 
@@ -31,7 +33,10 @@ const char* failure_text(PreliminaryFailure f) {
              : "Not enough data for these orders: the number of observations must exceed p + q + 2.";
 }
 
-void store(ArmaModel& m, const PreliminaryResult& r, PreliminaryMethod method) {
+void store(UnivariateRecord& rec, const PreliminaryResult& r, PreliminaryMethod method) {
+  ArmaModel& m = rec.model;
+  ArmaEstimation& e = arma_estimation(rec);
+  ArmaFit& f = arma_fit(rec);
   m.p = r.p;
   m.q = r.q;
   m.phi.fill(0);
@@ -39,17 +44,17 @@ void store(ArmaModel& m, const PreliminaryResult& r, PreliminaryMethod method) {
   std::copy(r.phi.begin(), r.phi.end(), m.phi.begin());
   std::copy(r.theta.begin(), r.theta.end(), m.theta.begin());
   m.sigma2 = r.sigma2;
-  m.estimation_method = static_cast<int>(method);
-  m.estimation_status = 0;
-  m.recursion_tolerance = 0.00005;
+  e.estimation_method = static_cast<int>(method);
+  f.estimation_status = 0;
+  e.recursion_tolerance = 0.00005;
   m.relation_count = 0;
   m.free_parameters.resize(r.p + r.q);
   for (int i = 0; i < r.p + r.q; ++i) m.free_parameters[i] = i + 1;
-  m.standard_errors = r.standard_errors;
-  m.acvfs_used = r.acvfs_used;
-  m.saved_wn = r.residual_ss_n;
-  m.minus2_log_likelihood = r.minus2_log_likelihood;
-  m.aicc = r.aicc;
+  f.standard_errors = r.standard_errors;
+  f.acvfs_used = r.acvfs_used;
+  f.saved_wn = r.residual_ss_n;
+  f.minus2_log_likelihood = r.minus2_log_likelihood;
+  f.aicc = r.aicc;
 }
 
 void write_report(Session& s, int entry, UnivariateRecord& rec, const PreliminaryResult& r, PreliminaryMethod method) {
@@ -88,7 +93,7 @@ void preliminary_estimation(Session& s, int entry, UnivariateRecord& rec) {
       s.port.message("ZELK Error", failure_text(r.failure));
       return;
     }
-    store(rec.model, r, o.method);
+    store(rec, r, o.method);
     write_report(s, entry, rec, r, o.method);
     model_changed(s, entry, rec);
     if (!r.noncausal) return;

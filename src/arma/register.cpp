@@ -1,6 +1,7 @@
 // The ARMA model: specification, estimation, its infinite representations
 // and the residual analysis commands.
 #include "arma/arma_ops.h"
+#include "arma/estimation.h"
 #include "arma/features.h"
 #include "arma/windows.h"
 #include "port/rules.h"
@@ -72,6 +73,12 @@ Feature describe_arma() {
                          }});
   f.reactions.push_back({Event::ModelChanged, [](Session& s, int entry) {
                            if (UnivariateRecord* r = s.projects.univariate(entry)) update_residuals(*r);
+                         }});
+  f.reactions.push_back({Event::ProjectRead, [](Session& s, int entry) {
+                           if (UnivariateRecord* r = s.projects.univariate(entry)) {
+                             r->kept.reset<ArmaEstimation>();
+                             r->kept.reset<ArmaFit>();
+                           }
                          }});
   for (auto make : {make_specify_model_dialog, make_mle_dialog, make_constrain_dialog, make_mle_continue_dialog,
                     make_subtract_mean_dialog, make_fractional_mle_dialog, make_preliminary_dialog,

@@ -50,13 +50,14 @@ WhittleValue whittle_value(std::span<const double> I, int n, std::span<const dou
   return out;
 }
 
-WhittleFit fit_whittle(std::span<const double> x, ArmaModel& model) {
-  WhittleFit fit;
+WhittleFit fit_whittle(std::span<const double> x, ArmaModel& model, const ArmaEstimation& settings, ArmaFit& fit) {
+  WhittleFit out;
   const int n = static_cast<int>(x.size());
   const int p = model.p, q = model.q, k = p + q;
-  if (n < 4) return fit;
+  if (n < 4) return out;
+  fit.iterations = fit.evaluations = 0;
   const std::vector<double> I = whittle_periodogram(x);
-  const bool with_d = model.estimate_d;
+  const bool with_d = settings.estimate_d;
   // Parameters: beta(1..p+q), then d when it is estimated.
   std::vector<double> v(k + (with_d ? 1 : 0));
   for (int i = 1; i <= k; ++i) v[i - 1] = model.beta(i);
@@ -71,10 +72,10 @@ WhittleFit fit_whittle(std::span<const double> x, ArmaModel& model) {
     return w.ok ? w.minus2_log_l : std::numeric_limits<double>::infinity();
   };
   double fbase = f(v);
-  if (!std::isfinite(fbase)) return fit;
-  fit.ok = true;
-  if (!model.no_optimization && !v.empty()) {
-    const double s0 = model.whittle_step;
+  if (!std::isfinite(fbase)) return out;
+  out.ok = true;
+  if (!settings.no_optimization && !v.empty()) {
+    const double s0 = settings.whittle_step;
     double s = s0;
     // Each accepted move lowers f over a bounded region, so the search ends;
     // the evaluation cap is a guard against a pathological criterion.
@@ -114,24 +115,24 @@ WhittleFit fit_whittle(std::span<const double> x, ArmaModel& model) {
   }
   for (int i = 1; i <= k; ++i) model.beta(i) = v[i - 1];
   if (with_d) model.d = v[k];
-  fit.value = value_at(v);
-  model.sigma2 = fit.value.sigma2;
-  model.saved_wn = fit.value.sigma2;
-  model.minus2_log_likelihood = fit.value.minus2_log_l;
-  model.aicc = fit.value.minus2_log_l + 2.0 * (k + 1) + (with_d ? 2.0 : 0.0);
-  model.iterations = fit.iterations;
-  model.evaluations = fit.evaluations;
-  model.stop_code = 0;
-  model.standard_errors.assign(k, 0.0);
-  if (!model.no_optimization && k > 0) {
+  out.value = value_at(v);
+  model.sigma2 = out.value.sigma2;
+  fit.saved_wn = out.value.sigma2;
+  fit.minus2_log_likelihood = out.value.minus2_log_l;
+  fit.aicc = out.value.minus2_log_l + 2.0 * (k + 1) + (with_d ? 2.0 : 0.0);
+  fit.stop_code = 0;
+  fit.standard_errors.assign(k, 0.0);
+  const int evaluations = fit.evaluations;  // the search's, not the Hessian's
+  if (!settings.no_optimization && k > 0) {
     auto l = [&](std::span<const double> y) { return f(y) / n; };
     std::vector<double> se = hessian_standard_errors(difference_hessian(l, v), static_cast<int>(v.size()), n);
     if (se.empty())
-      model.standard_errors.clear();
+      fit.standard_errors.clear();
     else
-      for (int i = 0; i < k; ++i) model.standard_errors[i] = se[i];
+      for (int i = 0; i < k; ++i) fit.standard_errors[i] = se[i];
   }
-  return fit;
+  fit.evaluations = evaluations;
+  return out;
 }
 
 }  // namespace zelk

@@ -11,6 +11,7 @@
 #include <span>
 #include <vector>
 
+#include "arma/estimation.h"
 #include "model/arma_model.h"
 
 namespace zelk {
@@ -29,13 +30,13 @@ WhittleValue whittle_value(std::span<const double> periodogram, int n, std::span
 
 struct WhittleFit {
   bool ok = false;  // the start is admissible and x holds at least 4 values
-  int iterations = 0, evaluations = 0;
   WhittleValue value;
 };
 
-// Fits the p+q coefficients and (when model.estimate_d) d from step
-// model.whittle_step, unless model.no_optimization; stores coefficients, d,
-// sigma2, -2 ln L (Whittle), the AIC and the standard errors in the model.
-WhittleFit fit_whittle(std::span<const double> x, ArmaModel& model);
+// Fits the p+q coefficients and (when settings.estimate_d) d from step
+// settings.whittle_step, unless settings.no_optimization; stores
+// coefficients, d and sigma2 in the model, and -2 ln L (Whittle), the AIC,
+// the counts and the standard errors in fit.
+WhittleFit fit_whittle(std::span<const double> x, ArmaModel& model, const ArmaEstimation& settings, ArmaFit& fit);
 
 }  // namespace zelk

@@ -142,9 +142,9 @@ void export_project(Session& s, UnivariateRecord& rec) {
   const Results& r = rec.results;
   // In the order of the dialog's buttons.
   const std::vector<std::span<const double>> fixed{
-      rec.x,          r.residuals,          r.sample_acf,   rec.model.model_acf, r.sample_pacf,
-      rec.model.model_pacf, r.periodogram,  r.smoothed_spectrum, r.model_spectrum, r.arma_forecasts,
-      r.exp_smooth,   r.ma_smooth,          r.fft_smooth};
+      rec.x,        r.residuals,   r.sample_acf,        r.model_acf,      r.sample_pacf,
+      r.model_pacf, r.periodogram, r.smoothed_spectrum, r.model_spectrum, r.arma_forecasts,
+      r.exp_smooth, r.ma_smooth,   r.fft_smooth};
   ExportDialog dlg(fixed);
   if (!s.port.run_dialog(dlg)) return;
   const int which = dlg.selected();

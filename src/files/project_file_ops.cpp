@@ -49,6 +49,8 @@ void install_project(Session& s, int entry, UnivariateRecord& rec, ProjectFile f
   rec.transform_summary = transform_summary(rec.transforms);
   rec.iterations = 0;
   s.colours = file.colours;
+  // The model read comes without estimation settings or a fit.
+  s.publish(Event::ProjectRead, entry);
   redraw_project(s, entry, rec);
   // The colours are every graph's.
   for (int e = 1; e <= kMaxProjects; ++e)

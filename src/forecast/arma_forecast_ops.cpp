@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "arma/estimation.h"
 #include "arma/arma_ops.h"
 #include "forecast/arma_forecast.h"
 #include "forecast/arma_forecast_dialog.h"
@@ -114,8 +115,8 @@ void keep(UnivariateRecord& rec, ArmaForecastResult f) {
 // S/n of the last likelihood; computed now when there is none.
 double last_white_noise(UnivariateRecord& rec) {
   if (rec.model.fractional) return rec.model.sigma2;
-  if (rec.model.saved_wn <= 0 && record_likelihood(rec, rec.model.criterion) != 0) return rec.model.sigma2;
-  return rec.model.saved_wn > 0 ? rec.model.saved_wn : rec.model.sigma2;
+  if (arma_fit(rec).saved_wn <= 0 && record_likelihood(rec, arma_estimation(rec).criterion) != 0) return rec.model.sigma2;
+  return arma_fit(rec).saved_wn > 0 ? arma_fit(rec).saved_wn : rec.model.sigma2;
 }
 
 }  // namespace
@@ -143,7 +144,7 @@ void refresh_arma_forecast(Session& s, int entry, UnivariateRecord& rec) {
   if (!w) return;
   ArmaForecastResult f;
   ArmaForecastSettings st = rec.kept.get<ArmaForecastSettings>();
-  if (rec.model.saved_wn > 0 && !rec.model.fractional) st.sigma2 = rec.model.saved_wn;
+  if (arma_fit(rec).saved_wn > 0 && !rec.model.fractional) st.sigma2 = arma_fit(rec).saved_wn;
   if (!rec.data_present() || !compute(rec, st, f).empty()) {
     rec.results.arma_forecasts.clear();
     rec.derived.reset<ArmaForecastResult>();

@@ -109,6 +109,7 @@ enum class Event {
   SeriesChanged,  // the working series was transformed, undone or replaced
   ModelChanged,   // the ARMA model or its fit changed
   ProjectClosed,  // the entry is about to be freed
+  ProjectRead,    // a project file replaced the series and the model
 };
 using EventHandler = std::function<void(Session&, int entry)>;
 

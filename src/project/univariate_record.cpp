@@ -21,8 +21,6 @@ void UnivariateRecord::release_data() {
   series_name = "Series ";
   results = Results{};
   derived.clear();
-  model.model_acf.clear();
-  model.model_pacf.clear();
   transforms.clear();
   transform_summary.clear();
   regression = RegressionTrend{};

@@ -30,6 +30,9 @@ struct Results {
   std::vector<double> sample_acf;   // rho(0..L)
   std::vector<double> sample_pacf;  // alpha(0..L)
   double sample_variance = 1.0;     // gamma(0) of the last sample ACF
+  std::vector<double> model_acf;    // rho(0..Lm) of the model; emptied when the model changes
+  std::vector<double> model_pacf;   // alpha(0..Lm)
+  double model_variance = 0.0;      // gamma(0) of the model
   std::vector<double> histogram_edges;   // e(0..k) of the series histogram
   std::vector<double> histogram_counts;  // counts of bins 1..k
   std::vector<double> periodogram;

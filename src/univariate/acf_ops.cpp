@@ -32,9 +32,9 @@ std::optional<ModelAcf> model_functions(UnivariateRecord& rec) {
   if (!(rec.acf_mode & 2)) return std::nullopt;
   ModelAcf m = model_acf_pacf(rec.model, rec.params.model_acf_lags);
   if (!m.ok) return std::nullopt;
-  rec.model.model_acf = m.acf;
-  rec.model.model_pacf = m.pacf;
-  rec.model.model_variance = m.variance;
+  rec.results.model_acf = m.acf;
+  rec.results.model_pacf = m.pacf;
+  rec.results.model_variance = m.variance;
   return m;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "port/commands.h"
+#include "arma/estimation.h"
 #include "arma/windows.h"
 #include "arma/specify_dialog.h"
 #include "files/project_ops.h"
@@ -181,7 +182,7 @@ TEST_F(ModelMenu, Arma11ThroughTheMenusWithLeastSquaresAndNoOptimization) {
   app.dispatch(cmd::MaxLikelihood);
   EXPECT_EQ(report(windows::MlEstimates)[4], "Method: Least Squares");
   // Least squares: sigma2 = S / (n - p - q).
-  EXPECT_NEAR(rec.model.sigma2, rec.model.saved_wn * 98 / 96, 1e-12);
+  EXPECT_NEAR(rec.model.sigma2, arma_fit(rec).saved_wn * 98 / 96, 1e-12);
   EXPECT_TRUE(port.shown().empty()) << port.shown().front();
 }
 
@@ -296,7 +297,7 @@ TEST_F(ModelMenu, FractionalModelsUseTheWhittleDialogAndReport) {
   EXPECT_EQ(lines[5], "ARMA Model: ");
   EXPECT_EQ(lines[6].rfind("(1-B)^0.", 0), 0u);
   EXPECT_GT(value_after(windows::MlEstimates, "-2Log(Likelihood) (Whittle) = "), 0);
-  EXPECT_NEAR(value_after(windows::MlEstimates, "AIC  = "), rec.model.minus2_log_likelihood + 4, 1e-3);
+  EXPECT_NEAR(value_after(windows::MlEstimates, "AIC  = "), arma_fit(rec).minus2_log_likelihood + 4, 1e-3);
 }
 
 }  // namespace
@@ -342,8 +343,8 @@ TEST_F(ModelMenu, LargestOrdersFitWithoutTrouble) {
   dialog("Maximum Likelihood Estimation", {{"iterations", "3"}});
   dialog(" Maximum likelihood estimation", {}, "Continue");
   app.dispatch(cmd::MaxLikelihood);
-  EXPECT_EQ(rec.model.stop_code, 4);
-  EXPECT_EQ(rec.model.iterations, 3);
+  EXPECT_EQ(arma_fit(rec).stop_code, 4);
+  EXPECT_EQ(arma_fit(rec).iterations, 3);
   EXPECT_TRUE(port.unused().empty());
   for (const auto& line : report(windows::MlEstimates)) EXPECT_EQ(line.find("nan"), std::string::npos) << line;
 }
@@ -362,7 +363,7 @@ TEST_F(ModelMenu, ReportSaysWhenStandardErrorsFailed) {
   rec.model.phi[0] = 0.5;
   rec.model.q = 1;
   rec.model.theta[0] = 0.3;
-  rec.model.standard_errors.clear();
+  arma_fit(rec).standard_errors.clear();
   write_ml_report(s, 1, rec, {});
   const auto lines = report(windows::MlEstimates);
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "Numerical difficulties computing standard errors"), 1);
@@ -388,7 +389,7 @@ TEST_F(ModelMenu, NothingFreeEvaluatesOnceAndAllZeroKeepsZeros) {
   app.dispatch(cmd::MaxLikelihood);
   EXPECT_EQ(rec.model.phi[0], 0.0);
   EXPECT_NEAR(rec.model.sigma2, sum2 / 98, 1e-12);  // the saved S/n
-  EXPECT_EQ(rec.model.iterations, 0);
+  EXPECT_EQ(arma_fit(rec).iterations, 0);
   for (const auto& line : report(windows::MlEstimates)) EXPECT_EQ(line.rfind("BIC", 0), std::string::npos);
 
   dialog("Specify Model", {{"ar_order", "3"}, {"phi", "0.8,0,0.1"}});
@@ -401,7 +402,7 @@ TEST_F(ModelMenu, NothingFreeEvaluatesOnceAndAllZeroKeepsZeros) {
   EXPECT_EQ(rec.model.phi[1], 0.0);
   EXPECT_EQ(rec.model.free_parameters, (std::vector<int>{1, 3}));
   // AICC counts the two free coefficients only.
-  EXPECT_NEAR(rec.model.aicc, rec.model.minus2_log_likelihood + 2.0 * 3 * 98 / 94, 1e-9);
+  EXPECT_NEAR(arma_fit(rec).aicc, arma_fit(rec).minus2_log_likelihood + 2.0 * 3 * 98 / 94, 1e-9);
 }
 
 }  // namespace
@@ -420,11 +421,50 @@ TEST_F(ModelMenu, RecordLikelihoodAtThePublishedOptimum) {
   rec.model.phi[1] = -0.25027;
   rec.model.sigma2 = 0.47890;
   ASSERT_EQ(record_likelihood(rec, -1), 0);
-  EXPECT_NEAR(rec.model.minus2_log_likelihood, 207.283, 2e-3);
-  EXPECT_NEAR(rec.model.saved_wn, 0.47890, 1e-4);
+  EXPECT_NEAR(arma_fit(rec).minus2_log_likelihood, 207.283, 2e-3);
+  EXPECT_NEAR(arma_fit(rec).saved_wn, 0.47890, 1e-4);
   EXPECT_EQ(rec.results.rescaled_residuals.size(), 98u);
   rec.model.phi[0] = 1.3;  // 1 - 1.3z + 0.25z^2 has a zero inside the unit circle
   EXPECT_EQ(record_likelihood(rec, -1), -1);
+}
+
+}  // namespace
+}  // namespace zelk
+
+#include <filesystem>
+
+#include "files/project_file_ops.h"
+
+namespace zelk {
+namespace {
+
+// The estimation settings are the project's, not the file's: they last
+// between fits and start again from their defaults when a project file is read.
+TEST_F(ModelMenu, FractionalSettingsLastUntilAProjectFileIsRead) {
+  UnivariateRecord& rec = lake_huron();
+  app.dispatch(cmd::SubtractMean);
+  dialog("Specify Model", {{"fractional", "on"}, {"d", "0.2"}});
+  app.dispatch(cmd::SpecifyModel);
+  const char* title = "ML Estimation (Fractionally Integrated ARMA)";
+  dialog(title, {{"step", "0.05"}, {"no_optimization", "on"}});
+  app.dispatch(cmd::MaxLikelihood);
+  dialog(title, {});
+  app.dispatch(cmd::MaxLikelihood);
+  EXPECT_EQ(value_after(windows::MlEstimates, "Accuracy parameter = "), 0.05);
+  EXPECT_EQ(value_after(windows::MlEstimates, "Number of iterations = "), 0);
+  EXPECT_EQ(rec.model.d, 0.2);
+
+  const std::string path = (std::filesystem::temp_directory_path() / "zelk_arma_settings_test.zlk").string();
+  port.queue_file(path);
+  ASSERT_TRUE(save_project_as(s, 1, rec));
+  port.queue_file(path);
+  app.dispatch(cmd::ImportFile);
+  std::filesystem::remove(path);
+  ASSERT_TRUE(rec.model.fractional);
+  dialog(title, {});
+  app.dispatch(cmd::MaxLikelihood);
+  EXPECT_EQ(value_after(windows::MlEstimates, "Accuracy parameter = "), 0.1);
+  EXPECT_GE(value_after(windows::MlEstimates, "Number of iterations = "), 1);
 }
 
 }  // namespace

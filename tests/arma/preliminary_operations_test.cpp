@@ -10,6 +10,7 @@
 #include <cmath>
 #include <string>
 
+#include "arma/estimation.h"
 #include "arma/windows.h"
 #include "port/commands.h"
 #include "project/univariate_record.h"
@@ -46,7 +47,7 @@ TEST_F(PreliminaryMenu, YuleWalkerAr2OnLakeHuron) {
   EXPECT_NEAR(rec.model.phi[0], 1.05382, 1e-5);
   EXPECT_NEAR(rec.model.phi[1], -0.26675, 1e-5);
   EXPECT_NEAR(rec.model.sigma2, 0.49199, 1e-5);
-  EXPECT_EQ(rec.model.estimation_method, 3);
+  EXPECT_EQ(arma_estimation(rec).estimation_method, 3);
   EXPECT_EQ(rec.model.free_parameters, (std::vector<int>{1, 2}));
   const Window* w = s.desktop.find(1, windows::PreliminaryEstimates);
   ASSERT_TRUE(w);
@@ -68,13 +69,13 @@ TEST_F(PreliminaryMenu, BurgAr2OnLakeHuron) {
   UnivariateRecord& rec = fit_lake_huron({{"ar_order", "2"}, {"burg", "on"}});
   EXPECT_NEAR(rec.model.phi[0], 1.04493, 1e-5);
   EXPECT_NEAR(rec.model.phi[1], -0.24560, 1e-5);
-  EXPECT_EQ(rec.model.estimation_method, 4);
+  EXPECT_EQ(arma_estimation(rec).estimation_method, 4);
   EXPECT_EQ(report(windows::PreliminaryEstimates)[4], "Method: Burg");
 }
 
 TEST_F(PreliminaryMenu, OrderSearchChoosesAnOrderWithinTheLimits) {
   UnivariateRecord& rec = fit_lake_huron({{"ar_order", "5"}, {"burg", "on"}, {"min_aicc", "on"}});
-  EXPECT_EQ(rec.model.estimation_method, 2);
+  EXPECT_EQ(arma_estimation(rec).estimation_method, 2);
   EXPECT_GE(rec.model.p, 1);  // Lake Huron is far from white noise
   EXPECT_LE(rec.model.p, 26);
   EXPECT_EQ(report(windows::PreliminaryEstimates)[4], "Method: Burg (Minimum AICC)");
@@ -95,7 +96,7 @@ TEST_F(PreliminaryMenu, OrderSearchOnFourValuesTriesOrderOneOnly) {
 
 TEST_F(PreliminaryMenu, InnovationsAutomaticCountAndHannanRissanen) {
   UnivariateRecord& rec = fit_lake_huron({{"ar_order", "1"}, {"ma_order", "1"}, {"innovations", "on"}});
-  EXPECT_EQ(rec.model.estimation_method, 5);
+  EXPECT_EQ(arma_estimation(rec).estimation_method, 5);
   // m = 0 on n = 98: min(p+q+16, n-1) = 18 autocovariances, 17 reported.
   const auto lines = report(windows::PreliminaryEstimates);
   EXPECT_EQ(lines[4], "Method: Innovations");
@@ -104,7 +105,7 @@ TEST_F(PreliminaryMenu, InnovationsAutomaticCountAndHannanRissanen) {
 
   dialog("Preliminary Estimation", {{"hannan_rissanen", "on"}});
   app.dispatch(cmd::Preliminary);  // the mean is already subtracted: no question
-  EXPECT_EQ(rec.model.estimation_method, 6);
+  EXPECT_EQ(arma_estimation(rec).estimation_method, 6);
   EXPECT_EQ(rec.transforms.size(), 1u);
   EXPECT_EQ(rec.model.p, 1);
   EXPECT_EQ(rec.model.q, 1);
@@ -171,7 +172,7 @@ TEST_F(PreliminaryMenu, NonCausalFitSetsEveryCoefficientToAThousandthAndOffersAn
   EXPECT_EQ(rec.model.p, 1);
   EXPECT_EQ(rec.model.q, 0);
   EXPECT_LT(std::fabs(rec.model.phi[0]), 1.0);  // Yule-Walker fits are causal
-  EXPECT_EQ(rec.model.estimation_method, 3);
+  EXPECT_EQ(arma_estimation(rec).estimation_method, 3);
 }
 
 }  // namespace

@@ -24,9 +24,10 @@ std::vector<double> lake_huron_ar2_residuals() {
   m.phi[0] = 1.0538;
   m.phi[1] = -0.2668;
   m.free_parameters = {1, 2};
-  m.accuracy = 0.01 * std::fabs((1.0538 - 0.2668) / 2) + 0.00001;
-  const FitResult fit = fit_arma(x, m);
-  return fit.final.rescaled_residuals;
+  ArmaEstimation e;
+  e.accuracy = 0.01 * std::fabs((1.0538 - 0.2668) / 2) + 0.00001;
+  ArmaFit summary;
+  return fit_arma(x, m, e, summary).final.rescaled_residuals;
 }
 
 TEST(RandomnessLakeHuron, Ar2ResidualsWithLag22) {

@@ -60,24 +60,25 @@ TEST(WhittleTest, PatternSearchRecoversD) {
   const auto x = fractional_noise(1024, 0.3, 11);
   ArmaModel m;
   m.fractional = true;
-  m.whittle_step = 0.1;
-  auto fit = fit_whittle(x, m);
-  ASSERT_TRUE(fit.ok);
+  ArmaEstimation e;
+  e.whittle_step = 0.1;
+  ArmaFit fit;
+  ASSERT_TRUE(fit_whittle(x, m, e, fit).ok);
   // Steps 0.1 and 0.05 only: d lies on the grid of 0.05.
   EXPECT_NEAR(std::remainder(m.d, 0.05), 0.0, 1e-12);
   EXPECT_NEAR(m.d, 0.3, 0.1);
-  m.whittle_step = 0.01;
-  fit_whittle(x, m);
+  e.whittle_step = 0.01;
+  fit_whittle(x, m, e, fit);
   EXPECT_NEAR(m.d, 0.3, 0.06);
   // Unit process variance: innovation variance Gamma(1-d)^2 / Gamma(1-2d) = 1 / 1.3164561.
   EXPECT_NEAR(m.sigma2, 1 / 1.3164561, 0.1);
-  EXPECT_EQ(m.aicc, m.minus2_log_likelihood + 2 + 2);  // k = 0, d estimated
+  EXPECT_EQ(fit.aicc, fit.minus2_log_likelihood + 2 + 2);  // k = 0, d estimated
 
   ArmaModel fixed = m;
   fixed.d = 0.1;
-  fixed.estimate_d = false;
+  e.estimate_d = false;
   fixed.p = 1;
-  fit_whittle(x, fixed);
+  fit_whittle(x, fixed, e, fit);
   EXPECT_EQ(fixed.d, 0.1);
   EXPECT_GT(fixed.phi[0], 0.1);  // the AR term stands in for the missing memory
 }
