@@ -11,20 +11,8 @@
 namespace zelk {
 namespace {
 
-CommandSpec command(int id, const char* text, const char* path, int order, UnivariateOperation op = {}) {
-  CommandSpec c;
-  c.id = id;
-  c.text = text;
-  c.scope = CommandScope::Univariate;
-  c.places = {{MenuKind::Univariate, path, order}};
-  c.univariate = std::move(op);
-  return c;
-}
-
 CommandSpec with_button(CommandSpec c, int order, int image, const char* tooltip) {
-  c.button = {kUnivariateBar, order, image, StandardImage::None};
-  c.tooltip = tooltip;
-  return c;
+  return with_button(std::move(c), kUnivariateBar, order, image, tooltip);
 }
 
 }  // namespace
@@ -34,32 +22,32 @@ Feature describe_arma() {
   f.name = "arma";
   f.popups = {{MenuKind::Univariate, "&Model", 2, rules::project_open}, {MenuKind::Univariate, "&Model > &Estimation", 11, {}}};
 
-  f.commands.push_back(with_button(command(cmd::SpecifyModel, "&Specify", "&Model", 10, specify_model), 20, 4,
+  f.commands.push_back(with_button(univariate_command(cmd::SpecifyModel, "&Specify", "&Model", 10, specify_model), 20, 4,
                                    "Specify model"));
   CommandSpec c = with_button(
-      command(cmd::Preliminary, "&Preliminary", "&Model > &Estimation", 10, preliminary_estimation), 22, 5,
+      univariate_command(cmd::Preliminary, "&Preliminary", "&Model > &Estimation", 10, preliminary_estimation), 22, 5,
       "Preliminary estimation");
   c.enabled = rules::unless_empty_project;
   f.commands.push_back(c);
-  c = with_button(command(cmd::MaxLikelihood, "&Max likelihood", "&Model > &Estimation", 11, max_likelihood), 23, 6,
+  c = with_button(univariate_command(cmd::MaxLikelihood, "&Max likelihood", "&Model > &Estimation", 11, max_likelihood), 23, 6,
                   "Maximum likelihood estimation");
   c.enabled = rules::unless_empty_project;
   f.commands.push_back(c);
-  c = command(cmd::Simulate, "S&imulate", "&Model", 20);
+  c = univariate_command(cmd::Simulate, "S&imulate", "&Model", 20);
   c.project_event = true;
   f.commands.push_back(c);
-  f.commands.push_back(command(cmd::ArMaInfinity, "&AR/MA Infinity", "&Model", 21, ar_ma_infinity));
-  f.commands.push_back(command(cmd::SwitchToInvertible, "S&witch to invertible", "&Model", 22, switch_to_invertible));
-  c = command(cmd::AutoFit, "A&uto-fit (min AICC)", "&Model", 23, auto_fit_command);
+  f.commands.push_back(univariate_command(cmd::ArMaInfinity, "&AR/MA Infinity", "&Model", 21, ar_ma_infinity));
+  f.commands.push_back(univariate_command(cmd::SwitchToInvertible, "S&witch to invertible", "&Model", 22, switch_to_invertible));
+  c = univariate_command(cmd::AutoFit, "A&uto-fit (min AICC)", "&Model", 23, auto_fit_command);
   c.enabled = rules::unless_empty_project;
   f.commands.push_back(c);
 
   const char* residuals = "St&atistics > &Residual Analysis";
   f.commands.push_back(
-      with_button(command(cmd::ResidualPlot, "&Plot", residuals, 10, plot_residuals), 30, 8, "Plot residuals"));
-  f.commands.push_back(with_button(command(cmd::ResidualAcf, "&ACF/PACF", residuals, 11, residual_acf), 31, 9,
+      with_button(univariate_command(cmd::ResidualPlot, "&Plot", residuals, 10, plot_residuals), 30, 8, "Plot residuals"));
+  f.commands.push_back(with_button(univariate_command(cmd::ResidualAcf, "&ACF/PACF", residuals, 11, residual_acf), 31, 9,
                                    "Plot ACF/PACF of residuals"));
-  f.commands.push_back(command(cmd::TestsOfRandomness, "&Tests of Randomness", residuals, 13, tests_of_randomness));
+  f.commands.push_back(univariate_command(cmd::TestsOfRandomness, "&Tests of Randomness", residuals, 13, tests_of_randomness));
 
   f.windows.push_back({windows::Residuals, draw_residual_plot, write_residual_plot_info, {}, {}});
   f.windows.push_back({windows::ResidualAcf, draw_residual_acf, write_residual_acf_info, {}, {}});

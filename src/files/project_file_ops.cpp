@@ -59,16 +59,6 @@ void install_project(Session& s, int entry, UnivariateRecord& rec, ProjectFile f
 
 }  // namespace
 
-std::vector<double> untransformed(const UnivariateRecord& rec) {
-  std::vector<double> x = rec.x;
-  const std::vector<double>& trend = rec.regression.fitted_trend;
-  if (rec.regression.estimation != 0 && trend.size() == x.size())
-    for (std::size_t i = 0; i < x.size(); ++i) x[i] += trend[i];
-  TimeIndices t{rec.first, rec.last};
-  for (auto it = rec.transforms.rbegin(); it != rec.transforms.rend(); ++it) invert(*it, x, t);
-  return x;
-}
-
 bool save_project(Session& s, int entry, UnivariateRecord& rec) {
   if (!rec.project_file_known) return save_project_as(s, entry, rec);
   return write_project(s, rec, rec.file_name);

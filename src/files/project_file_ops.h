@@ -20,8 +20,5 @@ bool save_project_as(Session& s, int entry, UnivariateRecord& rec);
 // the project keeps what it had.
 bool load_file(Session& s, int entry, UnivariateRecord& rec, const std::string& path);
 
-// The data as imported: the working series with every transformation undone
-// (and an applied regression trend added back).
-std::vector<double> untransformed(const UnivariateRecord& rec);
 
 }  // namespace zelk

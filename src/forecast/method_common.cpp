@@ -9,14 +9,7 @@
 namespace zelk {
 
 std::vector<double> forecast_series(const UnivariateRecord& rec, bool original) {
-  std::vector<double> x = rec.x;
-  if (!original) return x;
-  const std::vector<double>& trend = rec.regression.fitted_trend;
-  if (rec.regression.estimation != 0 && trend.size() == x.size())
-    for (std::size_t i = 0; i < x.size(); ++i) x[i] += trend[i];
-  TimeIndices t{rec.first, rec.last};
-  for (auto it = rec.transforms.rbegin(); it != rec.transforms.rend(); ++it) invert(*it, x, t);
-  return x;
+  return original ? untransformed(rec) : rec.x;
 }
 
 SeriesChoice series_choice(const UnivariateRecord& rec) {

@@ -10,16 +10,6 @@
 namespace zelk {
 namespace {
 
-CommandSpec command(int id, const char* text, const char* path, int order, UnivariateOperation op = {}) {
-  CommandSpec c;
-  c.univariate = std::move(op);
-  c.id = id;
-  c.text = text;
-  c.scope = CommandScope::Univariate;
-  c.places = {{MenuKind::Univariate, path, order}};
-  return c;
-}
-
 UnivariateOperation holt_winters(bool seasonal) {
   return [seasonal](Session& s, int e, UnivariateRecord& r) { holt_winters_command(s, e, r, seasonal); };
 }
@@ -66,20 +56,20 @@ Feature describe_forecast() {
   f.name = "forecast";
   f.popups = {{MenuKind::Univariate, "F&orecasting", 5, rules::univariate_data},
               {MenuKind::Univariate, "&Smooth", 6, rules::univariate_data}};
-  CommandSpec arma = command(cmd::ArmaForecast, "&ARMA", "F&orecasting", 10);
+  CommandSpec arma = univariate_command(cmd::ArmaForecast, "&ARMA", "F&orecasting", 10);
   arma.univariate = arma_forecast;
   f.commands.push_back(arma);
   f.windows.push_back({windows::ArmaForecast, refresh_arma_forecast, write_arma_forecast_info, {}, {}});
   f.dialogs.push_back(make_arma_forecast_dialog);
-  f.commands.push_back(command(cmd::ArarForecast, "A&RAR", "F&orecasting", 11, arar_command));
-  f.commands.push_back(command(cmd::HoltWinters, "&Holt-Winters", "F&orecasting", 12, holt_winters(false)));
+  f.commands.push_back(univariate_command(cmd::ArarForecast, "A&RAR", "F&orecasting", 11, arar_command));
+  f.commands.push_back(univariate_command(cmd::HoltWinters, "&Holt-Winters", "F&orecasting", 12, holt_winters(false)));
   f.commands.push_back(
-      command(cmd::SeasonalHoltWinters, "&Seasonal Holt-Winters", "F&orecasting", 13, holt_winters(true)));
+      univariate_command(cmd::SeasonalHoltWinters, "&Seasonal Holt-Winters", "F&orecasting", 13, holt_winters(true)));
   f.commands.push_back(
-      command(cmd::ExponentialSmooth, "&Exponential ", "&Smooth", 10, smoothing(Smoother::Exponential)));
-  f.commands.push_back(command(cmd::FftSmooth, "&FFT", "&Smooth", 11, smoothing(Smoother::Fft)));
+      univariate_command(cmd::ExponentialSmooth, "&Exponential ", "&Smooth", 10, smoothing(Smoother::Exponential)));
+  f.commands.push_back(univariate_command(cmd::FftSmooth, "&FFT", "&Smooth", 11, smoothing(Smoother::Fft)));
   f.commands.push_back(
-      command(cmd::MovingAverageSmooth, "&Moving Ave.", "&Smooth", 12, smoothing(Smoother::MovingAverage)));
+      univariate_command(cmd::MovingAverageSmooth, "&Moving Ave.", "&Smooth", 12, smoothing(Smoother::MovingAverage)));
   method_windows(f);
   return f;
 }

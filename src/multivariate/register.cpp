@@ -12,20 +12,8 @@
 namespace zelk {
 namespace {
 
-CommandSpec command(int id, const char* text, const char* path, int order, MultivariateOperation op = {}) {
-  CommandSpec c;
-  c.multivariate = std::move(op);
-  c.id = id;
-  c.text = text;
-  c.scope = CommandScope::Multivariate;
-  c.places = {{MenuKind::Multivariate, path, order}};
-  return c;
-}
-
 CommandSpec with_button(CommandSpec c, int order, int image, const char* tooltip) {
-  c.button = {kMultivariateBar, order, image, StandardImage::None};
-  c.tooltip = tooltip;
-  return c;
+  return with_button(std::move(c), kMultivariateBar, order, image, tooltip);
 }
 
 CommandSpec* find_command(Feature& f, int id) {
@@ -51,13 +39,13 @@ Feature describe_multivariate() {
   const Rule transform_allowed = [](const ProjectView& v) {
     return !rules::multivariate_data(v) || mv_transform_allowed(*v.multivariate);
   };
-  for (CommandSpec t : {command(cmd::MvDifference, "&Difference", "&Transform", 10, mv_difference),
-                        command(cmd::MvSubtractMeans, "&Subtract Means", "&Transform", 11, mv_subtract_means),
-                        command(cmd::MvTrim, "&Trim", "&Transform", 12, mv_trim)}) {
+  for (CommandSpec t : {multivariate_command(cmd::MvDifference, "&Difference", "&Transform", 10, mv_difference),
+                        multivariate_command(cmd::MvSubtractMeans, "&Subtract Means", "&Transform", 11, mv_subtract_means),
+                        multivariate_command(cmd::MvTrim, "&Trim", "&Transform", 12, mv_trim)}) {
     t.enabled = transform_allowed;
     f.commands.push_back(t);
   }
-  CommandSpec undo = command(cmd::MvUndo, "&Undo ", "&Transform", 20, mv_undo);
+  CommandSpec undo = multivariate_command(cmd::MvUndo, "&Undo ", "&Transform", 20, mv_undo);
   undo.enabled = [](const ProjectView& v) { return !rules::multivariate_data(v) || !v.multivariate->transforms.empty(); };
   undo.label = [](const ProjectView& v) {
     return rules::multivariate_data(v) ? mv_undo_label(*v.multivariate) : std::string("&Undo ");
@@ -65,40 +53,40 @@ Feature describe_multivariate() {
   f.commands.push_back(undo);
 
   const char* ar = "&AR-Model";
-  f.commands.push_back(with_button(command(cmd::VarYuleWalker, "&Yule-Walker", ar, 10), 20, 21,
+  f.commands.push_back(with_button(multivariate_command(cmd::VarYuleWalker, "&Yule-Walker", ar, 10), 20, 21,
                                    "Multivariate Yule-Walker Estimation"));
-  f.commands.push_back(with_button(command(cmd::VarBurg, "&Burg", ar, 11), 21, 22, "Multivariate Burg Estimation"));
-  CommandSpec c = with_button(command(cmd::VarPrediction, "&Prediction", ar, 12), 22, 23, "Plot AR-Model Forecasts");
+  f.commands.push_back(with_button(multivariate_command(cmd::VarBurg, "&Burg", ar, 11), 21, 22, "Multivariate Burg Estimation"));
+  CommandSpec c = with_button(multivariate_command(cmd::VarPrediction, "&Prediction", ar, 12), 22, 23, "Plot AR-Model Forecasts");
   c.places.push_back({M, "F&orecasting", 10, "&AR Model"});
   f.commands.push_back(c);
-  c = command(cmd::VarSimulate, "S&imulate", ar, 20);
+  c = multivariate_command(cmd::VarSimulate, "S&imulate", ar, 20);
   c.project_event = true;
   f.commands.push_back(c);
-  f.commands.push_back(with_button(command(cmd::VarResiduals, "&Plot Residuals", ar, 30), 23, 24, "Plot AR-Model Residuals"));
-  f.commands.push_back(with_button(command(cmd::VarResidualCcf, "Plot &Cross-Correlations", ar, 31), 24, 7,
+  f.commands.push_back(with_button(multivariate_command(cmd::VarResiduals, "&Plot Residuals", ar, 30), 23, 24, "Plot AR-Model Residuals"));
+  f.commands.push_back(with_button(multivariate_command(cmd::VarResidualCcf, "Plot &Cross-Correlations", ar, 31), 24, 7,
                                    "Plot cross-correlations of residuals"));
 
   const char* tr = "T&ransfer";
-  f.commands.push_back(with_button(command(cmd::TransferSpecify, "S&pecify model", tr, 10), 30, 25, "Specify transfer model"));
-  f.commands.push_back(with_button(command(cmd::TransferEstimate, "&Estimation", tr, 11), 31, 26,
+  f.commands.push_back(with_button(multivariate_command(cmd::TransferSpecify, "S&pecify model", tr, 10), 30, 25, "Specify transfer model"));
+  f.commands.push_back(with_button(multivariate_command(cmd::TransferEstimate, "&Estimation", tr, 11), 31, 26,
                                    "Estimation for transfer function model"));
-  c = with_button(command(cmd::TransferPrediction, "&Prediction", tr, 12), 32, 27, "Prediction using transfer function model");
+  c = with_button(multivariate_command(cmd::TransferPrediction, "&Prediction", tr, 12), 32, 27, "Prediction using transfer function model");
   c.places.push_back({M, "F&orecasting", 11, "&Transfer-function"});
   f.commands.push_back(c);
-  f.commands.push_back(with_button(command(cmd::TransferResiduals, "&Plot Residuals", tr, 20), 33, 28,
+  f.commands.push_back(with_button(multivariate_command(cmd::TransferResiduals, "&Plot Residuals", tr, 20), 33, 28,
                                    "Plot residuals from transfer function model"));
-  f.commands.push_back(with_button(command(cmd::TransferResidualAcf, "Plot &ACF", tr, 21), 34, 9, "Plot ACF of residuals"));
+  f.commands.push_back(with_button(multivariate_command(cmd::TransferResidualAcf, "Plot &ACF", tr, 21), 34, 9, "Plot ACF of residuals"));
 
-  f.commands.push_back(with_button(command(cmd::Ccf, "&Sample", "&Statistics > Cross-&correlation", 10, show_ccf), 11,
+  f.commands.push_back(with_button(multivariate_command(cmd::Ccf, "&Sample", "&Statistics > Cross-&correlation", 10, show_ccf), 11,
                                    1, "Plot sample cross-correlations"));
-  f.commands.push_back(command(cmd::CcfLag, "S&pecify lag", "&Statistics > Cross-&correlation", 11, specify_ccf_lag));
-  f.commands.push_back(with_button(command(cmd::CrossSpectrum, "&Cross-spectrum", "&Statistics", 11, show_cross_spectrum),
+  f.commands.push_back(multivariate_command(cmd::CcfLag, "S&pecify lag", "&Statistics > Cross-&correlation", 11, specify_ccf_lag));
+  f.commands.push_back(with_button(multivariate_command(cmd::CrossSpectrum, "&Cross-spectrum", "&Statistics", 11, show_cross_spectrum),
                                    12, 16, "Plot cross-spectrum"));
-  f.commands.push_back(command(cmd::SmoothCrossSpectrum, "S&mooth spectrum", "&Statistics", 12, smooth_cross_spectrum));
+  f.commands.push_back(multivariate_command(cmd::SmoothCrossSpectrum, "S&mooth spectrum", "&Statistics", 12, smooth_cross_spectrum));
   // The tool-bar buttons stand outside the greyed menus: they wait for data too.
   for (int id : {cmd::Ccf, cmd::CrossSpectrum})
     if (CommandSpec* b = find_command(f, id)) b->enabled = rules::multivariate_data;
-  c = command(cmd::CrossAcf, "&Cross-ACF", "&Statistics", 20);
+  c = multivariate_command(cmd::CrossAcf, "&Cross-ACF", "&Statistics", 20);
   c.scope = CommandScope::Any;  // the frame answers it until it exists
   f.commands.push_back(c);
 

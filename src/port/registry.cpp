@@ -86,4 +86,30 @@ void Session::refresh_windows(int entry) {
   }
 }
 
+CommandSpec univariate_command(int id, const char* text, const char* path, int order, UnivariateOperation op) {
+  CommandSpec c;
+  c.id = id;
+  c.text = text;
+  c.scope = CommandScope::Univariate;
+  c.places = {{MenuKind::Univariate, path, order}};
+  c.univariate = std::move(op);
+  return c;
+}
+
+CommandSpec multivariate_command(int id, const char* text, const char* path, int order, MultivariateOperation op) {
+  CommandSpec c;
+  c.id = id;
+  c.text = text;
+  c.scope = CommandScope::Multivariate;
+  c.places = {{MenuKind::Multivariate, path, order}};
+  c.multivariate = std::move(op);
+  return c;
+}
+
+CommandSpec with_button(CommandSpec c, unsigned bars, int order, int image, const char* tooltip) {
+  c.button = {bars, order, image, StandardImage::None};
+  c.tooltip = tooltip;
+  return c;
+}
+
 }  // namespace zelk

@@ -147,4 +147,11 @@ class Registry {
   std::vector<std::string> names_;
 };
 
+// A command in one place of one kind's menu, run on that kind of project.
+CommandSpec univariate_command(int id, const char* text, const char* path, int order, UnivariateOperation op = {});
+CommandSpec multivariate_command(int id, const char* text, const char* path, int order,
+                                 MultivariateOperation op = {});
+// The command with a button on the given tool bars.
+CommandSpec with_button(CommandSpec c, unsigned bars, int order, int image, const char* tooltip);
+
 }  // namespace zelk

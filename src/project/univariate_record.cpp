@@ -1,5 +1,7 @@
 #include "project/univariate_record.h"
 
+#include "model/transforms.h"
+
 namespace zelk {
 
 void UnivariateRecord::set_data(std::vector<double> values) {
@@ -24,6 +26,16 @@ void UnivariateRecord::release_data() {
   transforms.clear();
   transform_summary.clear();
   regression = RegressionTrend{};
+}
+
+std::vector<double> untransformed(const UnivariateRecord& rec) {
+  std::vector<double> x = rec.x;
+  const std::vector<double>& trend = rec.regression.fitted_trend;
+  if (rec.regression.estimation != 0 && trend.size() == x.size())
+    for (std::size_t i = 0; i < x.size(); ++i) x[i] += trend[i];
+  TimeIndices t{rec.first, rec.last};
+  for (auto it = rec.transforms.rbegin(); it != rec.transforms.rend(); ++it) invert(*it, x, t);
+  return x;
 }
 
 }  // namespace zelk

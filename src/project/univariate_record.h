@@ -83,4 +83,8 @@ struct UnivariateRecord {
   void release_data();
 };
 
+// The data as imported: the working series with every transformation undone
+// (and an applied regression trend added back).
+std::vector<double> untransformed(const UnivariateRecord& rec);
+
 }  // namespace zelk

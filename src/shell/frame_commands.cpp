@@ -20,9 +20,7 @@ CommandSpec command(int id, const char* text, CommandScope scope, const char* pa
 }
 
 CommandSpec with_button(CommandSpec c, int order, int image, const char* tooltip) {
-  c.button = {kUnivariateBar | kMultivariateBar, order, image, StandardImage::None};
-  c.tooltip = tooltip;
-  return c;
+  return with_button(std::move(c), kUnivariateBar | kMultivariateBar, order, image, tooltip);
 }
 
 }  // namespace

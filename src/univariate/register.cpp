@@ -58,26 +58,14 @@ void refresh_histogram(Session& s, int entry, UnivariateRecord& rec) {
   draw_histogram(s, entry, rec, rec.params.histogram_bins);
 }
 
-CommandSpec command(int id, const char* text, const char* path, int order, UnivariateOperation op = {}) {
-  CommandSpec c;
-  c.id = id;
-  c.text = text;
-  c.scope = CommandScope::Univariate;
-  c.places = {{MenuKind::Univariate, path, order}};
-  c.univariate = std::move(op);
-  return c;
-}
-
 CommandSpec with_button(CommandSpec c, int order, int image, const char* tooltip) {
-  c.button = {kUnivariateBar, order, image, StandardImage::None};
-  c.tooltip = tooltip;
-  return c;
+  return with_button(std::move(c), kUnivariateBar, order, image, tooltip);
 }
 
 // A transformation is offered while the list allows it; without data the
 // whole menu is greyed instead.
 CommandSpec transform(int id, TransformCommand which, const char* text, int order, UnivariateOperation op) {
-  CommandSpec c = command(id, text, "&Transform", order, std::move(op));
+  CommandSpec c = univariate_command(id, text, "&Transform", order, std::move(op));
   c.enabled = [which](const ProjectView& v) { return !rules::univariate_data(v) || transform_allowed(*v.univariate, which); };
   return c;
 }
@@ -88,7 +76,7 @@ void transform_commands(Feature& f) {
   f.commands.push_back(transform(cmd::Difference, TransformCommand::Difference, "&Difference", 12, difference));
   f.commands.push_back(transform(cmd::SubtractMean, TransformCommand::SubtractMean, "&Subtract Mean", 13, subtract_mean));
   f.commands.push_back(transform(cmd::Subsequence, TransformCommand::Subsequence, "Subse&quence", 14, subsequence));
-  CommandSpec undo = command(cmd::Undo, "&Undo ", "&Transform", 20, undo_transformation);
+  CommandSpec undo = univariate_command(cmd::Undo, "&Undo ", "&Transform", 20, undo_transformation);
   undo.enabled = [](const ProjectView& v) { return !rules::univariate_data(v) || !v.univariate->transforms.empty(); };
   undo.label = [](const ProjectView& v) {
     return rules::univariate_data(v) ? undo_label(v.univariate->transforms) : std::string("&Undo ");
@@ -99,26 +87,26 @@ void transform_commands(Feature& f) {
 
 void statistics_commands(Feature& f) {
   const char* acf = "St&atistics > &ACF/PACF";
-  f.commands.push_back(with_button(command(cmd::SampleAcf, "&Sample", acf, 10, acf_command(cmd::SampleAcf)), 11, 1,
+  f.commands.push_back(with_button(univariate_command(cmd::SampleAcf, "&Sample", acf, 10, acf_command(cmd::SampleAcf)), 11, 1,
                                    "Plot sample ACF/PACF "));
-  f.commands.push_back(with_button(command(cmd::ModelAcf, "&Model", acf, 11, acf_command(cmd::ModelAcf)), 24, 7,
+  f.commands.push_back(with_button(univariate_command(cmd::ModelAcf, "&Model", acf, 11, acf_command(cmd::ModelAcf)), 24, 7,
                                    "Plot model ACF/PACF"));
-  CommandSpec both = with_button(command(cmd::SampleModelAcf, "&Sample / Model", acf, 12, acf_command(cmd::SampleModelAcf)),
+  CommandSpec both = with_button(univariate_command(cmd::SampleModelAcf, "&Sample / Model", acf, 12, acf_command(cmd::SampleModelAcf)),
                                  12, 2, "Plot sample and model ACF/PACF");
   both.enabled = rules::unless_empty_project;
   f.commands.push_back(both);
-  f.commands.push_back(command(cmd::SpecifyLag, "Specify &Lag", acf, 20, specify_lag));
+  f.commands.push_back(univariate_command(cmd::SpecifyLag, "Specify &Lag", acf, 20, specify_lag));
 
   const char* histogram = "St&atistics > &Histogram";
-  f.commands.push_back(with_button(command(cmd::Histogram, "&Default", histogram, 10, default_histogram), 15, 3,
+  f.commands.push_back(with_button(univariate_command(cmd::Histogram, "&Default", histogram, 10, default_histogram), 15, 3,
                                    "Plot sample histogram"));
-  f.commands.push_back(command(cmd::HistogramBins, "&Set Bin Count", histogram, 11,
+  f.commands.push_back(univariate_command(cmd::HistogramBins, "&Set Bin Count", histogram, 11,
                                [](Session& s, int e, UnivariateRecord& r) { set_histogram_bins(s, e, r, false); }));
   const char* residual_histogram = "St&atistics > &Residual Analysis > &Histogram";
-  f.commands.push_back(with_button(command(cmd::ResidualHistogram, "&Default", residual_histogram, 10,
+  f.commands.push_back(with_button(univariate_command(cmd::ResidualHistogram, "&Default", residual_histogram, 10,
                                            [](Session& s, int e, UnivariateRecord& r) { draw_residual_histogram(s, e, r, 0); }),
                                    32, 10, "Plot histogram of residuals"));
-  f.commands.push_back(command(cmd::ResidualHistogramBins, "&Set bin count", residual_histogram, 11,
+  f.commands.push_back(univariate_command(cmd::ResidualHistogramBins, "&Set bin count", residual_histogram, 11,
                                [](Session& s, int e, UnivariateRecord& r) { set_histogram_bins(s, e, r, true); }));
 }
 
@@ -127,18 +115,18 @@ bool regression_estimated(const ProjectView& v) { return v.univariate && v.univa
 
 void regression_commands(Feature& f) {
   const char* r = "&Regression";
-  f.commands.push_back(command(cmd::RegressionSpecify, "&Specify", r, 10, specify_regression));
-  CommandSpec c = command(cmd::RegressionLeastSquares, "&Least Squares", r, 11, regression_least_squares);
+  f.commands.push_back(univariate_command(cmd::RegressionSpecify, "&Specify", r, 10, specify_regression));
+  CommandSpec c = univariate_command(cmd::RegressionLeastSquares, "&Least Squares", r, 11, regression_least_squares);
   c.enabled = regression_specified;
   f.commands.push_back(c);
-  c = with_button(command(cmd::RegressionGls, "&Generalized LS", r, 12, regression_gls), 21, 19,
+  c = with_button(univariate_command(cmd::RegressionGls, "&Generalized LS", r, 12, regression_gls), 21, 19,
                   "Generalized least squares");
   c.enabled = regression_specified;
   f.commands.push_back(c);
-  c = command(cmd::RegressionRemove, "&Remove ", r, 20, remove_regression);
+  c = univariate_command(cmd::RegressionRemove, "&Remove ", r, 20, remove_regression);
   c.enabled = regression_estimated;
   f.commands.push_back(c);
-  c = command(cmd::RegressionShowFit, "S&how fit", r, 21, show_regression_fit);
+  c = univariate_command(cmd::RegressionShowFit, "S&how fit", r, 21, show_regression_fit);
   c.enabled = regression_estimated;
   f.commands.push_back(c);
 }
@@ -150,34 +138,34 @@ UnivariateOperation cumulative(CumulativeMode mode) {
 void spectrum_commands(Feature& f) {
   const char* sp = "Sp&ectrum";
   // Without data the periodogram stays offered and does nothing.
-  f.commands.push_back(with_button(command(cmd::Periodogram, "&Periodogram", sp, 10, show_periodogram), 13, 16,
+  f.commands.push_back(with_button(univariate_command(cmd::Periodogram, "&Periodogram", sp, 10, show_periodogram), 13, 16,
                                    "Plot sample spectrum."));
-  CommandSpec c = with_button(command(cmd::ModelAndPeriodogram, "Model &and Periodogram", sp, 11, show_model_and_periodogram),
+  CommandSpec c = with_button(univariate_command(cmd::ModelAndPeriodogram, "Model &and Periodogram", sp, 11, show_model_and_periodogram),
                               14, 18, "Plot sample and model spectra.");
   c.enabled = rules::unless_empty_project;
   f.commands.push_back(c);
-  c = command(cmd::SmoothedPeriodogram, "&Smoothed Periodogram", sp, 12, smooth_periodogram);
+  c = univariate_command(cmd::SmoothedPeriodogram, "&Smoothed Periodogram", sp, 12, smooth_periodogram);
   c.enabled = rules::unless_empty_project;
   f.commands.push_back(c);
-  c = command(cmd::FisherTest, "&Fisher Test", sp, 13, fisher_test_command);
+  c = univariate_command(cmd::FisherTest, "&Fisher Test", sp, 13, fisher_test_command);
   c.enabled = rules::unless_empty_project;
   f.commands.push_back(c);
-  f.commands.push_back(with_button(command(cmd::ModelSpectrum, "&Default", "Sp&ectrum > &Model", 10, show_model_spectrum),
+  f.commands.push_back(with_button(univariate_command(cmd::ModelSpectrum, "&Default", "Sp&ectrum > &Model", 10, show_model_spectrum),
                                    25, 17, "Plot model spectrum."));
-  f.commands.push_back(command(cmd::SpectrumResolution, "&Specify plot resolution", "Sp&ectrum > &Model", 11,
+  f.commands.push_back(univariate_command(cmd::SpectrumResolution, "&Specify plot resolution", "Sp&ectrum > &Model", 11,
                                specify_spectrum_resolution));
-  c = command(cmd::LogSpectrum, "&Log Spectrum", sp, 20, toggle_log_spectrum);
+  c = univariate_command(cmd::LogSpectrum, "&Log Spectrum", sp, 20, toggle_log_spectrum);
   c.checked = [](const ProjectView& v) {
     const SpectrumView* view = v.univariate ? v.univariate->kept.find<SpectrumView>() : nullptr;
     return view && view->log;
   };
   f.commands.push_back(c);
   const char* cumulative_path = "Sp&ectrum > &Cumulative Spectrum";
-  f.commands.push_back(command(cmd::CumulativePeriodogram, "&Periodogram", cumulative_path, 10,
+  f.commands.push_back(univariate_command(cmd::CumulativePeriodogram, "&Periodogram", cumulative_path, 10,
                                cumulative(CumulativeMode::Periodogram)));
-  f.commands.push_back(command(cmd::CumulativeModel, "&Model", cumulative_path, 11, cumulative(CumulativeMode::Model)));
-  f.commands.push_back(command(cmd::CumulativeBoth, "&Both", cumulative_path, 12, cumulative(CumulativeMode::Both)));
-  f.commands.push_back(command(cmd::CumulativeModelStandardized, "M&odel Standardized", cumulative_path, 13,
+  f.commands.push_back(univariate_command(cmd::CumulativeModel, "&Model", cumulative_path, 11, cumulative(CumulativeMode::Model)));
+  f.commands.push_back(univariate_command(cmd::CumulativeBoth, "&Both", cumulative_path, 12, cumulative(CumulativeMode::Both)));
+  f.commands.push_back(univariate_command(cmd::CumulativeModelStandardized, "M&odel Standardized", cumulative_path, 13,
                                cumulative(CumulativeMode::ModelStandardized)));
 }
 

@@ -12,18 +12,12 @@
 #include "arma/windows.h"
 #include "project/univariate_record.h"
 #include "support/desk.h"
+#include "support/test_data.h"
 
 namespace zelk {
 namespace {
 
-std::vector<double> lake_huron_deviations() {
-  std::ifstream in(ZELK_TEST_DATA "/lake_huron.dat");
-  std::vector<double> x;
-  for (double v; in >> v;) x.push_back(v);
-  const double mean = std::accumulate(x.begin(), x.end(), 0.0) / x.size();
-  for (double& v : x) v -= mean;
-  return x;
-}
+std::vector<double> lake_huron_deviations() { return test::lake_huron_deviations(); }
 
 struct Reference {
   int p, q;

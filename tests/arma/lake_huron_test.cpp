@@ -9,18 +9,12 @@
 
 #include "arma/ml_dialogs.h"
 #include "arma/ml_fit.h"
+#include "support/test_data.h"
 
 namespace zelk {
 namespace {
 
-std::vector<double> lake_huron() {
-  std::ifstream in(ZELK_TEST_DATA "/lake_huron.dat");
-  std::vector<double> x;
-  for (double v; in >> v;) x.push_back(v);
-  const double mean = std::accumulate(x.begin(), x.end(), 0.0) / x.size();
-  for (double& v : x) v -= mean;
-  return x;
-}
+std::vector<double> lake_huron() { return test::lake_huron_deviations(); }
 
 ArmaModel start(int p, int q, std::vector<double> beta) {
   ArmaModel m;

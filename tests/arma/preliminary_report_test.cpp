@@ -4,6 +4,7 @@
 // arima(x, c(2,0,0), include.mean = FALSE, fixed = ar) for S/n and the
 // likelihood, -2 log L rebuilt at the Yule-Walker sigma2 with 2 pi = 6.28318.
 #include "arma/preliminary_report.h"
+#include "support/test_data.h"
 
 #include <gtest/gtest.h>
 
@@ -16,14 +17,7 @@ namespace {
 
 const std::vector<std::string> kModel = {"ARMA Model: ", "X(t) =   1.0538 X(t-1)  - .2668 X(t-2) ", "     + Z(t)"};
 
-std::vector<double> lake_huron() {
-  std::ifstream in(ZELK_TEST_DATA "/lake_huron.dat");
-  std::vector<double> x;
-  for (double v; in >> v;) x.push_back(v);
-  const double mean = std::accumulate(x.begin(), x.end(), 0.0) / x.size();
-  for (double& v : x) v -= mean;
-  return x;
-}
+std::vector<double> lake_huron() { return test::lake_huron_deviations(); }
 
 std::vector<std::string> with_model(std::vector<std::string> head, const std::vector<std::string>& tail) {
   head.insert(head.end(), kModel.begin(), kModel.end());

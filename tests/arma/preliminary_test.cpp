@@ -1,6 +1,7 @@
 // Preliminary estimators on Lake Huron (98 values, mean subtracted) against
 // R 4.2, and their edge cases by hand.
 #include "arma/preliminary.h"
+#include "support/test_data.h"
 
 #include <gtest/gtest.h>
 
@@ -13,14 +14,7 @@
 namespace zelk {
 namespace {
 
-std::vector<double> lake_huron() {
-  std::ifstream in(ZELK_TEST_DATA "/lake_huron.dat");
-  std::vector<double> x;
-  for (double v; in >> v;) x.push_back(v);
-  const double mean = std::accumulate(x.begin(), x.end(), 0.0) / x.size();
-  for (double& v : x) v -= mean;
-  return x;
-}
+std::vector<double> lake_huron() { return test::lake_huron_deviations(); }
 
 PreliminaryResult fit(const std::vector<double>& x, PreliminaryMethod method, int p, int q, int count = 0) {
   PreliminaryOptions o;
