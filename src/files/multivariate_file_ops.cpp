@@ -5,6 +5,7 @@
 
 #include "files/export.h"
 #include "files/project_dialogs.h"
+#include "files/project_file_ops.h"
 #include "files/project_ops.h"
 #include "plot/format.h"
 #include "port/session.h"
@@ -41,12 +42,7 @@ std::string preview_file(const std::string& path) {
 }
 
 bool write_project(Session& s, const MultivariateRecord& rec, const std::string& path) {
-  switch (write_file_atomically(path, multivariate_file_text(rec, s.colours))) {
-    case WriteFailure::None: return true;
-    case WriteFailure::Open: s.port.message(kSaveTitle, "Cannot open file", Buttons::Ok); return false;
-    case WriteFailure::Write: s.port.message(kSaveTitle, "Cannot write to file", Buttons::Ok); return false;
-  }
-  return false;
+  return saved(s, write_file_atomically(path, multivariate_file_text(rec, s.colours)), kSaveTitle, path);
 }
 
 }  // namespace

@@ -23,15 +23,7 @@ bool write_project(Session& s, UnivariateRecord& rec, const std::string& path) {
   for (int i = m.p; i < kMaxArmaOrder; ++i) m.phi[i] = 0;
   for (int j = m.q; j < kMaxArmaOrder; ++j) m.theta[j] = 0;
   // The text goes to a temporary file first: a failed save leaves the old file whole.
-  switch (write_file_atomically(path, project_file_text(rec, s.colours))) {
-    case WriteFailure::None: return true;
-    case WriteFailure::Open: s.port.message(kSaveTitle, "Cannot open file", Buttons::Ok); return false;
-    case WriteFailure::Write: s.port.message(kSaveTitle, "Cannot write to file", Buttons::Ok); return false;
-    case WriteFailure::ReadOnly:
-      s.port.message(kSaveTitle, "The file is read-only and was left as it was: " + path, Buttons::Ok);
-      return false;
-  }
-  return false;
+  return saved(s, write_file_atomically(path, project_file_text(rec, s.colours)), kSaveTitle, path);
 }
 
 void install_project(Session& s, int entry, UnivariateRecord& rec, ProjectFile file) {
@@ -58,6 +50,18 @@ void install_project(Session& s, int entry, UnivariateRecord& rec, ProjectFile f
 }
 
 }  // namespace
+
+bool saved(Session& s, WriteFailure failure, const char* title, const std::string& path) {
+  switch (failure) {
+    case WriteFailure::None: return true;
+    case WriteFailure::Open: s.port.message(title, "Cannot open file", Buttons::Ok); return false;
+    case WriteFailure::Write: s.port.message(title, "Cannot write to file", Buttons::Ok); return false;
+    case WriteFailure::ReadOnly:
+      s.port.message(title, "The file is read-only and was left as it was: " + path, Buttons::Ok);
+      return false;
+  }
+  return false;
+}
 
 bool save_project(Session& s, int entry, UnivariateRecord& rec) {
   if (!rec.project_file_known) return save_project_as(s, entry, rec);

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "project/atomic_file.h"
+
 namespace zelk {
 
 struct Session;
@@ -20,5 +22,8 @@ bool save_project_as(Session& s, int entry, UnivariateRecord& rec);
 // the project keeps what it had.
 bool load_file(Session& s, int entry, UnivariateRecord& rec, const std::string& path);
 
+
+// Tells the user why a save failed (nothing when it did not); true when saved.
+bool saved(Session& s, WriteFailure failure, const char* title, const std::string& path);
 
 }  // namespace zelk

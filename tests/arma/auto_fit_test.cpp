@@ -53,7 +53,7 @@ TEST(AutoFitTest, LakeHuronRanksAsAnIndependentFitter) {
   for (const Reference& ref : kLakeHuron) {
     if (ref.p == 3 && ref.q == 3) continue;
     const auto c = std::find_if(r.candidates.begin(), r.candidates.end(),
-                                [&](const AutoFitCandidate& c) { return c.p == ref.p && c.q == ref.q; });
+                                [&](const AutoFitCandidate& cand) { return cand.p == ref.p && cand.q == ref.q; });
     ASSERT_NE(c, r.candidates.end());
     EXPECT_TRUE(c->eligible()) << ref.p << "," << ref.q;
     EXPECT_LT(c->minus2_log_likelihood, ref.minus2_log_l + 2e-3) << ref.p << "," << ref.q;
