@@ -10,6 +10,7 @@
 #include "multivariate/mv_transform.h"
 #include "multivariate/smooth_dialog.h"
 #include "multivariate/var_dialog.h"
+#include "multivariate/var_ops.h"
 #include "multivariate/windows.h"
 #include "plot/format.h"
 #include "port/session.h"
@@ -326,7 +327,7 @@ void write_mv_summary(Session& s, int entry, MultivariateRecord& rec) {
     out.push_back(" Standard deviations:");
     for (int j = 0; j < rec.m; ++j) out.push_back(component_label(rec, j) + ":  " + decimals(sd[static_cast<std::size_t>(j)], 4));
   }
-  out.push_back(" Current AR Model : p = 0");
+  for (std::string& l : var_summary_lines(rec)) out.push_back(std::move(l));
   Window* g = s.desktop.find(entry, windows::Project);
   if (!g) return;
   Window& info = s.desktop.info(*g, rec.name);

@@ -5,6 +5,7 @@
 #include "multivariate/mv_transform.h"
 #include "multivariate/smooth_dialog.h"
 #include "multivariate/var_dialog.h"
+#include "multivariate/var_ops.h"
 #include "multivariate/windows.h"
 #include "port/rules.h"
 #include "project/multivariate_record.h"
@@ -53,17 +54,17 @@ Feature describe_multivariate() {
   f.commands.push_back(undo);
 
   const char* ar = "&AR-Model";
-  f.commands.push_back(with_button(multivariate_command(cmd::VarYuleWalker, "&Yule-Walker", ar, 10), 20, 21,
+  f.commands.push_back(with_button(multivariate_command(cmd::VarYuleWalker, "&Yule-Walker", ar, 10, var_yule_walker), 20, 21,
                                    "Multivariate Yule-Walker Estimation"));
-  f.commands.push_back(with_button(multivariate_command(cmd::VarBurg, "&Burg", ar, 11), 21, 22, "Multivariate Burg Estimation"));
-  CommandSpec c = with_button(multivariate_command(cmd::VarPrediction, "&Prediction", ar, 12), 22, 23, "Plot AR-Model Forecasts");
+  f.commands.push_back(with_button(multivariate_command(cmd::VarBurg, "&Burg", ar, 11, var_burg), 21, 22, "Multivariate Burg Estimation"));
+  CommandSpec c = with_button(multivariate_command(cmd::VarPrediction, "&Prediction", ar, 12, var_prediction), 22, 23, "Plot AR-Model Forecasts");
   c.places.push_back({M, "F&orecasting", 10, "&AR Model"});
   f.commands.push_back(c);
-  c = multivariate_command(cmd::VarSimulate, "S&imulate", ar, 20);
+  c = multivariate_command(cmd::VarSimulate, "S&imulate", ar, 20, var_simulate);
   c.project_event = true;
   f.commands.push_back(c);
-  f.commands.push_back(with_button(multivariate_command(cmd::VarResiduals, "&Plot Residuals", ar, 30), 23, 24, "Plot AR-Model Residuals"));
-  f.commands.push_back(with_button(multivariate_command(cmd::VarResidualCcf, "Plot &Cross-Correlations", ar, 31), 24, 7,
+  f.commands.push_back(with_button(multivariate_command(cmd::VarResiduals, "&Plot Residuals", ar, 30, var_plot_residuals), 23, 24, "Plot AR-Model Residuals"));
+  f.commands.push_back(with_button(multivariate_command(cmd::VarResidualCcf, "Plot &Cross-Correlations", ar, 31, var_residual_ccf), 24, 7,
                                    "Plot cross-correlations of residuals"));
 
   const char* tr = "T&ransfer";
@@ -84,7 +85,8 @@ Feature describe_multivariate() {
                                    12, 16, "Plot cross-spectrum"));
   f.commands.push_back(multivariate_command(cmd::SmoothCrossSpectrum, "S&mooth spectrum", "&Statistics", 12, smooth_cross_spectrum));
   // The tool-bar buttons stand outside the greyed menus: they wait for data too.
-  for (int id : {cmd::Ccf, cmd::CrossSpectrum})
+  for (int id : {cmd::Ccf, cmd::CrossSpectrum, cmd::VarYuleWalker, cmd::VarBurg, cmd::VarPrediction, cmd::VarResiduals,
+                 cmd::VarResidualCcf})
     if (CommandSpec* b = find_command(f, id)) b->enabled = rules::multivariate_data;
   c = multivariate_command(cmd::CrossAcf, "&Cross-ACF", "&Statistics", 20);
   c.scope = CommandScope::Any;  // the frame answers it until it exists
@@ -93,9 +95,28 @@ Feature describe_multivariate() {
   f.windows.push_back({windows::Project, {}, {}, plot_mv_project, write_mv_summary});
   f.windows.push_back({windows::Ccf, {}, {}, refresh_ccf, write_ccf_info});
   f.windows.push_back({windows::CrossSpectrum, {}, {}, refresh_cross_spectrum, write_spectrum_info});
+  f.windows.push_back({windows::ArForecast, {}, {}, refresh_var_forecast, write_var_forecast_info});
+  f.windows.push_back({windows::ArResiduals, {}, {}, refresh_var_residuals, write_var_residuals_info});
+  f.windows.push_back({windows::ArResidualCcf, {}, {}, refresh_var_residual_ccf, write_var_residual_ccf_info});
 
   f.dialogs.push_back(make_mv_difference_dialog);
   f.dialogs.push_back(make_mv_trim_dialog);
+  f.dialogs.push_back([] {
+    static VarEstimationSettings settings;
+    return std::make_unique<VarEstimationDialog>(VarMethod::YuleWalker, settings, 21);
+  });
+  f.dialogs.push_back([] {
+    static VarEstimationSettings settings;
+    return std::make_unique<VarEstimationDialog>(VarMethod::Burg, settings, 21);
+  });
+  f.dialogs.push_back([] {
+    static VarForecastSettings settings;
+    return std::make_unique<VarForecastDialog>(settings, 100, 1);
+  });
+  f.dialogs.push_back([] {
+    static VarSimulationDialogSettings settings;
+    return std::make_unique<VarSimulationDialog>(settings, 1);
+  });
   f.dialogs.push_back([] {
     static int lags = 40;
     return std::make_unique<CcfLagDialog>(lags);
