@@ -84,10 +84,6 @@ class TrimDialog : public Dialog {
 
 std::string decimals(double v, int d) { return trim(format_decimals(v, d)); }
 
-std::string component_label(const MultivariateRecord& rec, int j) {
-  return j < static_cast<int>(rec.names.size()) ? trim(rec.names[j]) : "Series " + std::to_string(j + 1);
-}
-
 std::vector<int> active_components(const MultivariateRecord& rec) {
   std::vector<int> out;
   for (int j = 0; j < rec.m; ++j)
@@ -163,17 +159,7 @@ void draw_ccf(Session& s, int entry, MultivariateRecord& rec, const CcfResult& r
   GraphDocument& g = *w.graph;
   g.clear();
   g.integer_x = true;
-  const int k = r.ccf.k, L = r.ccf.lags;
-  const double bound = 1.96 / std::sqrt(static_cast<double>(std::max(r.n, 1)));
-  for (int i = 0; i < k; ++i)
-    for (int j = i; j < k; ++j) {
-      const int pane = pair_index(i, j, k) + 1;
-      const auto& v = r.ccf.pair(i, j);
-      g.add_bar_pane(pane, axis(-L, L), v);
-      g.pane(pane).title = "CCF: " + pair_caption(component_label(rec, r.components[i]), component_label(rec, r.components[j]));
-      for (double y : {bound, -bound})
-        g.add_overlay(pane, Overlay{{-static_cast<double>(L), static_cast<double>(L)}, {y, y}, 2, true});
-    }
+  draw_ccf_panes(g, r.ccf, r.n, rec, r.components, "CCF: ");
   s.desktop.changed(w);
   if (s.desktop.find_info(entry, windows::Ccf)) write_info(s, entry, rec, windows::Ccf, ccf_report(r.ccf, numbers(r.components)));
 }
@@ -252,6 +238,29 @@ bool spectrum_possible(Session& s, const MultivariateRecord& rec, const std::opt
 }
 
 }  // namespace
+
+std::string component_label(const MultivariateRecord& rec, int j) {
+  return j < static_cast<int>(rec.names.size()) ? trim(rec.names[j]) : "Series " + std::to_string(j + 1);
+}
+
+void draw_ccf_panes(GraphDocument& g, const SampleCcf& ccf, int n, const MultivariateRecord& rec,
+                    const std::vector<int>& components, const std::string& title) {
+  g.clear();
+  g.integer_x = true;
+  const int k = ccf.k, L = ccf.lags;
+  const double bound = 1.96 / std::sqrt(static_cast<double>(std::max(n, 1)));
+  std::vector<double> lags(static_cast<std::size_t>(2 * L + 1));
+  std::iota(lags.begin(), lags.end(), static_cast<double>(-L));
+  for (int i = 0; i < k; ++i)
+    for (int j = i; j < k; ++j) {
+      const int pane = pair_index(i, j, k) + 1;
+      g.add_bar_pane(pane, lags, ccf.pair(i, j));
+      g.pane(pane).title = title + pair_caption(component_label(rec, components[static_cast<std::size_t>(i)]),
+                                                component_label(rec, components[static_cast<std::size_t>(j)]));
+      for (double y : {bound, -bound})
+        g.add_overlay(pane, Overlay{{-static_cast<double>(L), static_cast<double>(L)}, {y, y}, 2, true});
+    }
+}
 
 std::unique_ptr<Dialog> make_mv_difference_dialog() { return std::make_unique<LagDialog>(100); }
 std::unique_ptr<Dialog> make_mv_trim_dialog() { return std::make_unique<TrimDialog>(1, 100); }

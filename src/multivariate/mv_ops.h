@@ -2,7 +2,11 @@
 // The commands of multivariate projects: transformations, the project
 // window and its summary, the sample CCF and the cross-spectrum.
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "multivariate/cross_correlation.h"
+#include "plot/document.h"
 #include "port/dialog.h"
 
 namespace zelk {
@@ -28,6 +32,12 @@ void show_cross_spectrum(Session& s, int entry, MultivariateRecord& rec);
 void smooth_cross_spectrum(Session& s, int entry, MultivariateRecord& rec);
 void refresh_cross_spectrum(Session& s, int entry, MultivariateRecord& rec);
 void write_spectrum_info(Session& s, int entry, MultivariateRecord& rec);
+
+// A component's name for captions ("Series 2" when it has none).
+std::string component_label(const MultivariateRecord& rec, int j);
+// The panes of a sample CCF, one per pair, with bounds +-1.96/sqrt(n).
+void draw_ccf_panes(GraphDocument& g, const SampleCcf& ccf, int n, const MultivariateRecord& rec,
+                    const std::vector<int>& components, const std::string& title);
 
 std::unique_ptr<Dialog> make_mv_difference_dialog();
 std::unique_ptr<Dialog> make_mv_trim_dialog();

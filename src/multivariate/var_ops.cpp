@@ -1,5 +1,7 @@
 #include "multivariate/var_ops.h"
 
+#include "multivariate/mv_ops.h"
+
 #include <cmath>
 #include <numeric>
 #include <optional>
@@ -68,10 +70,6 @@ std::vector<int> numbers(const std::vector<int>& c) {
   std::vector<int> out;
   for (int j : c) out.push_back(j + 1);
   return out;
-}
-
-std::string label(const MultivariateRecord& rec, int j) {
-  return j < static_cast<int>(rec.names.size()) ? trim(rec.names[static_cast<std::size_t>(j)]) : "Series " + std::to_string(j + 1);
 }
 
 std::vector<std::span<const double>> spans(const std::vector<std::vector<double>>& x) {
@@ -243,7 +241,7 @@ void draw_forecast(Session& s, int entry, MultivariateRecord& rec, const Forecas
     const auto& obs = r.history[static_cast<std::size_t>(i)];
     const int next = r.first_time + static_cast<int>(obs.size());
     g.add_curve_pane(i + 1, axis(r.first_time, obs.size()), obs);
-    g.pane(i + 1).title = label(rec, r.components[static_cast<std::size_t>(i)]);
+    g.pane(i + 1).title = component_label(rec, r.components[static_cast<std::size_t>(i)]);
     const std::vector<double> t = axis(next, static_cast<std::size_t>(f.h));
     g.add_overlay(i + 1, Overlay{t, f.value[static_cast<std::size_t>(i)], 3, false});
     if (r.plot_bounds) {
@@ -290,7 +288,7 @@ void draw_residuals(Session& s, int entry, MultivariateRecord& rec, const Residu
   g.integer_x = true;
   for (std::size_t i = 0; i < r.z.size(); ++i) {
     g.add_curve_pane(static_cast<int>(i) + 1, axis(r.first_time, r.z[i].size()), r.z[i]);
-    g.pane(static_cast<int>(i) + 1).title = label(rec, r.components[i]);
+    g.pane(static_cast<int>(i) + 1).title = component_label(rec, r.components[i]);
   }
   s.desktop.changed(w);
   if (s.desktop.find_info(entry, windows::ArResiduals)) write_var_residuals_info(s, entry, rec);
@@ -309,21 +307,7 @@ ResidualCcfResult compute_residual_ccf(const MultivariateRecord& rec, VarState& 
 
 void draw_residual_ccf(Session& s, int entry, MultivariateRecord& rec, const ResidualCcfResult& r) {
   Window& w = s.desktop.graph(entry, windows::ArResidualCcf, rec.name);
-  GraphDocument& g = *w.graph;
-  g.clear();
-  g.integer_x = true;
-  const int k = r.ccf.k, L = r.ccf.lags;
-  const double bound = 1.96 / std::sqrt(static_cast<double>(std::max(r.n, 1)));
-  const std::vector<double> lags = axis(-L, static_cast<std::size_t>(2 * L + 1));
-  for (int i = 0; i < k; ++i)
-    for (int j = i; j < k; ++j) {
-      const int pane = pair_index(i, j, k) + 1;
-      g.add_bar_pane(pane, lags, r.ccf.pair(i, j));
-      g.pane(pane).title = "CCF of AR residuals: " + pair_caption(label(rec, r.components[static_cast<std::size_t>(i)]),
-                                                                   label(rec, r.components[static_cast<std::size_t>(j)]));
-      for (double y : {bound, -bound})
-        g.add_overlay(pane, Overlay{{-static_cast<double>(L), static_cast<double>(L)}, {y, y}, 2, true});
-    }
+  draw_ccf_panes(*w.graph, r.ccf, r.n, rec, r.components, "CCF of AR residuals: ");
   s.desktop.changed(w);
   if (s.desktop.find_info(entry, windows::ArResidualCcf)) write_var_residual_ccf_info(s, entry, rec);
 }

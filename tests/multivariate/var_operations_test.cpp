@@ -11,31 +11,14 @@
 #include "multivariate/windows.h"
 #include "port/commands.h"
 #include "project/multivariate_record.h"
+#include "multivariate/mv_desk.h"
 #include "support/desk.h"
 
 namespace zelk {
 namespace {
 
-class VarDesk : public test::Desk {
+class VarDesk : public test::MultivariateDesk {
  protected:
-  MultivariateRecord& open_mv() {
-    port.queue_dialog({"Create New Project ", {{"multivariate", "on"}}, "OK", "test"});
-    app.dispatch(cmd::New);
-    return *s.projects.multivariate(s.projects.current());
-  }
-  MultivariateRecord& lung_deaths() {
-    MultivariateRecord& rec = open_mv();
-    port.queue_file(std::string(ZELK_TEST_DATA) + "/uk_lung_deaths_mf.dat");
-    dialog("Read Multivariate Data  ", {{"columns", "2"}});
-    app.dispatch(cmd::ImportFile);
-    return rec;
-  }
-  MultivariateRecord& from_clipboard(const std::string& text) {
-    MultivariateRecord& rec = open_mv();
-    port.set_clipboard(text);
-    app.dispatch(cmd::ImportClipboard);
-    return rec;
-  }
   void fit(int id, const std::string& order, bool minimize = false) {
     dialog(id == cmd::VarYuleWalker ? "Multivariate Yule-Walker Estimation" : "Multivariate Burg Estimation",
            {{"order", order}, {"minimize", minimize ? "on" : "off"}});
@@ -45,11 +28,6 @@ class VarDesk : public test::Desk {
     std::string t;
     for (const std::string& l : report(slot)) t += l + "\n";
     return t;
-  }
-  bool shown(const std::string& part) {
-    for (const auto& l : port.shown())
-      if (l.find(part) != std::string::npos) return true;
-    return false;
   }
   // The numbers of the report line that starts with `start` (after blanks).
   static std::vector<double> numbers_after(const std::string& text, const std::string& start, int skip = 0) {
