@@ -2,6 +2,7 @@
 // Dialogs as data: a title, controls with stable keys and the labels the
 // program shows, and handlers that carry the validation rules. One generic
 // renderer shows any dialog; scripts and tests drive it by key or label.
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,8 +40,8 @@ class Dialog {
   Dialog& operator=(const Dialog&) = delete;
 
   const std::string& title() const { return title_; }
-  std::vector<Control>& controls() { return controls_; }
-  const std::vector<Control>& controls() const { return controls_; }
+  std::deque<Control>& controls() { return controls_; }
+  const std::deque<Control>& controls() const { return controls_; }
 
   // By key first, then by label (case-insensitive, surrounding blanks ignored).
   Control* find(std::string_view key_or_label);
@@ -78,7 +79,8 @@ class Dialog {
 
  private:
   std::string title_;
-  std::vector<Control> controls_;
+  // A deque: the reference add() returns stays valid while more controls are added.
+  std::deque<Control> controls_;
   std::string focus_;
 };
 
