@@ -30,11 +30,13 @@ void method_windows(Feature& f) {
   const std::pair<Slot, Smoother> smoothers[] = {{windows::ExponentialSmoothing, Smoother::Exponential},
                                                  {windows::FftSmoothing, Smoother::Fft},
                                                  {windows::MovingAverageSmoothing, Smoother::MovingAverage}};
-  for (const auto& [slot, which] : smoothers)
-    f.windows.push_back({slot,
+  for (const auto& entry : smoothers) {
+    const Smoother which = entry.second;  // a plain copy: lambdas cannot capture a structured binding everywhere
+    f.windows.push_back({entry.first,
                          [which](Session& s, int e, UnivariateRecord& r) { refresh_smoothing(s, e, r, which); },
                          [which](Session& s, int e, UnivariateRecord& r) { write_smoothing_info(s, e, r, which); },
                          {}, {}});
+  }
   f.reactions.push_back({Event::SeriesChanged, [](Session& s, int entry) {
                            UnivariateRecord* r = s.projects.univariate(entry);
                            if (!r) return;
