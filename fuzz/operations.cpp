@@ -205,8 +205,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }();
   static const std::vector<int> commands = [] {
     std::vector<int> ids;
-    for (const zelk::Command& c : zelk::command_table())
-      if (c.id != cmd::Exit && c.scope != zelk::CommandScope::Multivariate) ids.push_back(c.id);  // not Exit
+    for (const zelk::CommandSpec& c : zelk::standard_registry().commands())
+      // Not Exit; not the order search, whose dozens of fits per call are long by design.
+      if (c.id != zelk::cmd::Exit && c.id != zelk::cmd::AutoFit && c.scope != zelk::CommandScope::Multivariate)
+        ids.push_back(c.id);
     return ids;
   }();
   FuzzedDataProvider in(data, size);
@@ -223,8 +225,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   port.set_clipboard(series);
   port.queue_dialog({"Create New Project ", {}, "OK", "fuzz"});
-  app.dispatch(cmd::New);
-  app.dispatch(cmd::ImportClipboard);  // Import Clipboard
+  app.dispatch(zelk::cmd::New);
+  app.dispatch(zelk::cmd::ImportClipboard);  // Import Clipboard
 
   const int steps = in.ConsumeIntegralInRange(1, 24);
   for (int step = 0; step < steps && in.remaining_bytes() > 0 && !port.bad; ++step) {
