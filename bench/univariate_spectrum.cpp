@@ -4,7 +4,7 @@
 // display list of a 500,000-point periodogram.
 //
 // Yardstick, measured in the same run on the shared two-core machine under
-// load: R 4.2 spec.pgram(x, taper = 0, detrend = FALSE, fast = FALSE) took
+// load: R 4.2 spectrum(x, method = "pgram", taper = 0, detrend = FALSE, fast = FALSE) took
 // 45 s elapsed (8.8 s user) for the prime length 99991 and 0.04 s for 100000;
 // ModelPeriodogramFisherCumulative/999983 took about 0.22 s of CPU once the
 // FFT plan of that length existed (0.54 s for the first call, plan included).

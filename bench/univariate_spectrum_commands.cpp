@@ -6,7 +6,7 @@
 // Measured on the shared two-core machine under load (CPU time a round):
 // 171 ms at 1,000,000 points and 321 ms at the prime 999,983 once its FFT
 // plan exists (568 ms for the first round). Yardstick in the same run: R 4.2
-// spec.pgram(x, taper = 0, detrend = FALSE, fast = FALSE) on the prime 99,991
+// spectrum(x, method = "pgram", taper = 0, detrend = FALSE, fast = FALSE) on the prime 99,991
 // took 7.5 s user (19.5 s elapsed).
 #include <benchmark/benchmark.h>
 

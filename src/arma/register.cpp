@@ -1,4 +1,4 @@
-// The ARMA model: specification, estimation, its infinite representations
+// The ARMA model: specifying it, estimating it, its infinite representations
 // and the residual analysis commands.
 #include "arma/arma_ops.h"
 #include "arma/estimation.h"

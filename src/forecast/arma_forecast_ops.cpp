@@ -45,10 +45,10 @@ std::string compute(const UnivariateRecord& rec, const ArmaForecastSettings& st,
   const RegressionTrend& g = rec.regression;
   std::vector<double> ahead;
   if (steps.regression) {
-    const RegressionSpec spec = regression_spec(g);
-    if (rec.n() + st.h > regression_rows_available(spec))
+    const RegressionSpec terms = regression_spec(g);
+    if (rec.n() + st.h > regression_rows_available(terms))
       return " Cannot forecast beyond the length of the auxiliary variables in regression function.";
-    ahead = regression_trend(design_matrix(spec, rec.n(), rec.n() + 1, st.h), g.coefficients);
+    ahead = regression_trend(design_matrix(terms, rec.n(), rec.n() + 1, st.h), g.coefficients);
   }
   ForecastRequest r;
   r.series = rec.x;

@@ -2,6 +2,7 @@
 // Regression trend of a univariate project (polynomial, harmonic and
 // auxiliary regressors): what the regressors are, and the stored state of
 // the fit.
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -51,7 +52,8 @@ inline RegressionSpec regression_spec(const RegressionTrend& t) {
   RegressionSpec s;
   s.intercept = t.intercept;
   s.order = t.more_counts[0];
-  s.harmonics = t.component_count;
+  // indices holds four: a count beyond them (a damaged record) cannot name more.
+  s.harmonics = std::clamp(t.component_count, 0, kMaxRegressionHarmonics);
   s.indices = t.counts;
   s.auxiliary_count = t.more_counts[2];
   s.auxiliary_rows = t.auxiliary_rows;
@@ -59,7 +61,7 @@ inline RegressionSpec regression_spec(const RegressionTrend& t) {
   return s;
 }
 
-// A new specification: any estimate is forgotten (the caller adds its trend
+// New regression terms: any estimate is forgotten (the caller adds its trend
 // back to the series first).
 inline void set_regression_spec(RegressionTrend& t, const RegressionSpec& s) {
   t = RegressionTrend{};

@@ -106,7 +106,7 @@ void Desktop::close_project(int project) {
 void Desktop::close_data_windows(int project) {
   std::vector<int> ids;
   for (auto& w : windows_)
-    if (w->project == project && w->slot && w->slot.spec()->closes_with_new_data &&
+    if (w->project == project && w->slot && w->slot.definition()->closes_with_new_data &&
         (w->kind == WindowKind::Graph || w->kind == WindowKind::Info))
       ids.push_back(w->id);
   for (int id : ids) close(id);

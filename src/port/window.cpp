@@ -4,7 +4,7 @@ namespace zelk {
 
 const WindowSpec& window_spec(Slot slot) {
   static const WindowSpec none{};
-  return slot ? *slot.spec() : none;
+  return slot ? *slot.definition() : none;
 }
 
 }  // namespace zelk

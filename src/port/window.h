@@ -26,17 +26,17 @@ struct WindowSpec {
 class Slot {
  public:
   constexpr Slot() = default;
-  constexpr Slot(const WindowSpec& spec) : spec_(&spec) {}  // NOLINT: a spec names its slot
-  const WindowSpec* spec() const { return spec_; }
-  explicit operator bool() const { return spec_ != nullptr; }
-  friend bool operator==(Slot a, Slot b) { return a.spec_ == b.spec_; }
-  friend bool operator<(Slot a, Slot b) { return std::less<const WindowSpec*>()(a.spec_, b.spec_); }
+  constexpr Slot(const WindowSpec& definition) : definition_(&definition) {}  // NOLINT: a definition names its slot
+  const WindowSpec* definition() const { return definition_; }
+  explicit operator bool() const { return definition_ != nullptr; }
+  friend bool operator==(Slot a, Slot b) { return a.definition_ == b.definition_; }
+  friend bool operator<(Slot a, Slot b) { return std::less<const WindowSpec*>()(a.definition_, b.definition_); }
 
  private:
-  const WindowSpec* spec_ = nullptr;
+  const WindowSpec* definition_ = nullptr;
 };
 
-// The spec of a slot; blank prefixes for no slot.
+// The WindowSpec of a slot; blank prefixes for no slot.
 const WindowSpec& window_spec(Slot slot);
 
 namespace windows {

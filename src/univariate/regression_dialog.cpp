@@ -29,7 +29,7 @@ std::optional<AuxiliaryColumns> auxiliary_columns(std::span<const double> row_ma
 
 RegressionDialog::RegressionDialog(RegressionSettings& settings, int n, AuxiliaryReader reader)
     : Dialog("Regression Trend Function"), settings_(settings), n_(n), reader_(std::move(reader)) {
-  const RegressionSpec& s = settings.spec;
+  const RegressionSpec& s = settings.terms;
   add(ControlKind::Check, "intercept", "Include intercept term.").checked = s.intercept;
   add(ControlKind::Check, "polynomial", "Polynomial Regression").checked = true;
   add(ControlKind::Edit, "order", "Enter Order: ").text = std::to_string(s.order);
@@ -105,15 +105,15 @@ bool RegressionDialog::accept(UiPort& port) {
     s.auxiliary_rows = aux_.rows;
     s.auxiliary = aux_.values;
     settings_.auxiliary_file = aux_.file;
-  } else if (control("auxiliary").checked && settings_.spec.auxiliary_count > 0) {
-    s.auxiliary_count = settings_.spec.auxiliary_count;  // kept from an earlier Browse
-    s.auxiliary_rows = settings_.spec.auxiliary_rows;
-    s.auxiliary = settings_.spec.auxiliary;
+  } else if (control("auxiliary").checked && settings_.terms.auxiliary_count > 0) {
+    s.auxiliary_count = settings_.terms.auxiliary_count;  // kept from an earlier Browse
+    s.auxiliary_rows = settings_.terms.auxiliary_rows;
+    s.auxiliary = settings_.terms.auxiliary;
   } else {
     settings_.auxiliary_file.clear();
   }
-  settings_.spec = std::move(s);
-  settings_.specified = settings_.spec.regressor_count() > 0;
+  settings_.terms = std::move(s);
+  settings_.specified = settings_.terms.regressor_count() > 0;
   return true;
 }
 
@@ -121,7 +121,7 @@ void RegressionDialog::cancelled(UiPort&) {
   // Cancel clears the regression altogether.
   settings_ = {};
   settings_.specified = false;
-  settings_.spec.intercept = true;
+  settings_.terms.intercept = true;
 }
 
 MultivariateReadDialog::MultivariateReadDialog(const std::string& first_line, const std::string& last_line)

@@ -12,9 +12,9 @@
 
 namespace zelk {
 
-// Remembered per project: the specification and the file it came from.
+// Remembered per project: the terms and the file they came from.
 struct RegressionSettings {
-  RegressionSpec spec;
+  RegressionSpec terms;
   std::string auxiliary_file;
   bool specified = false;  // r > 0 after OK
 };

@@ -64,33 +64,33 @@ std::vector<double> inverse_cross_product(const numeric::QrFactorization& f) {
 
 }  // namespace
 
-int regression_rows_available(const RegressionSpec& spec) {
-  return spec.auxiliary_count > 0 ? spec.auxiliary_rows : std::numeric_limits<int>::max();
+int regression_rows_available(const RegressionSpec& terms) {
+  return terms.auxiliary_count > 0 ? terms.auxiliary_rows : std::numeric_limits<int>::max();
 }
 
-std::vector<double> design_matrix(const RegressionSpec& spec, int n, int first, int count) {
-  const int r = spec.regressor_count();
+std::vector<double> design_matrix(const RegressionSpec& terms, int n, int first, int count) {
+  const int r = terms.regressor_count();
   std::vector<double> x(static_cast<std::size_t>(count) * r);
   int c = 0;
   auto column = [&](auto g) {
     double* col = x.data() + static_cast<std::size_t>(c++) * count;
     for (int i = 0; i < count; ++i) col[i] = g(static_cast<double>(first + i));
   };
-  if (spec.intercept) column([](double) { return 1.0; });
-  for (int k = 1; k <= spec.order; ++k) column([k](double t) { return std::pow(t, k); });
-  for (int i = 0; i < spec.harmonics; ++i) {
-    const double w = kTwoPiExact * spec.indices[i] / n;
+  if (terms.intercept) column([](double) { return 1.0; });
+  for (int k = 1; k <= terms.order; ++k) column([k](double t) { return std::pow(t, k); });
+  for (int i = 0; i < terms.harmonics; ++i) {
+    const double w = kTwoPiExact * terms.indices[i] / n;
     column([w](double t) { return std::cos(w * t); });
     column([w](double t) { return std::sin(w * t); });
   }
-  for (int a = 0; a < spec.auxiliary_count; ++a) {
-    const double* aux = spec.auxiliary.data() + static_cast<std::size_t>(a) * spec.auxiliary_rows;
+  for (int a = 0; a < terms.auxiliary_count; ++a) {
+    const double* aux = terms.auxiliary.data() + static_cast<std::size_t>(a) * terms.auxiliary_rows;
     column([aux](double t) { return aux[static_cast<int>(t) - 1]; });
   }
   return x;
 }
 
-std::vector<double> design_matrix(const RegressionSpec& spec, int n) { return design_matrix(spec, n, 1, n); }
+std::vector<double> design_matrix(const RegressionSpec& terms, int n) { return design_matrix(terms, n, 1, n); }
 
 std::vector<double> regression_trend(std::span<const double> design, std::span<const double> beta) {
   if (beta.empty()) return {};

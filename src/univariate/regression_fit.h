@@ -19,10 +19,10 @@ namespace zelk {
 // by column (count x r). Rows beyond n continue the powers and harmonics (the
 // harmonics keep the period of the fitted length n); auxiliary values must
 // exist for every row asked for (see regression_rows_available).
-std::vector<double> design_matrix(const RegressionSpec& spec, int n, int first, int count);
-std::vector<double> design_matrix(const RegressionSpec& spec, int n);
+std::vector<double> design_matrix(const RegressionSpec& terms, int n, int first, int count);
+std::vector<double> design_matrix(const RegressionSpec& terms, int n);
 // Last time index the design can give: unlimited (a large int) without auxiliary columns.
-int regression_rows_available(const RegressionSpec& spec);
+int regression_rows_available(const RegressionSpec& terms);
 
 enum class RegressionStatus {
   Ok,

@@ -1,4 +1,4 @@
-// The Regression menu: specification, least squares and generalized least
+// The Regression menu: choosing the terms, least squares and generalized least
 // squares under the current model, removal, the fit window and its reports.
 #include "univariate/regression_ops.h"
 
@@ -72,14 +72,14 @@ const char* refusal(RegressionStatus status) {
 std::string estimate(UnivariateRecord& rec, int kind) {
   RegressionTrend& g = rec.regression;
   if (!g.present) return kNoSpecification;
-  const RegressionSpec spec = regression_spec(g);
-  const int n = rec.n(), r = spec.regressor_count();
+  const RegressionSpec terms = regression_spec(g);
+  const int n = rec.n(), r = terms.regressor_count();
   const bool stored = g.design.size() == static_cast<std::size_t>(n) * r;
-  if (!stored && spec.auxiliary_count > 0 && spec.auxiliary_rows < n) return "Insufficient regressors in file";
+  if (!stored && terms.auxiliary_count > 0 && terms.auxiliary_rows < n) return "Insufficient regressors in file";
   if (kind == 2 && rec.model.fractional)
     return "Generalized least squares needs a model that is not fractionally integrated.";
   const std::vector<double> y = series_with_trend(rec);
-  std::vector<double> design = stored ? g.design : design_matrix(spec, n);
+  std::vector<double> design = stored ? g.design : design_matrix(terms, n);
   const ArmaModel& m = rec.model;
   RegressionFit fit = kind == 1 ? fit_least_squares(y, design, r)
                                 : fit_generalized_least_squares(y, design, r, std::span(m.phi).first(m.p),
@@ -105,10 +105,10 @@ std::vector<std::string> estimates_lines(const UnivariateRecord& rec) {
   write_model_text(model, rec.model);
   std::vector<std::string> arma = model.lines();
   if (!arma.empty()) arma.erase(arma.begin());  // "ARMA Model: " comes with the description
-  const RegressionSpec spec = regression_spec(g);
+  const RegressionSpec terms = regression_spec(g);
   RegressionReport r;
   r.method = static_cast<RegressionMethod>(g.estimation);
-  r.spec = &spec;
+  r.terms = &terms;
   r.beta = g.coefficients;
   if (g.estimation == 2 && !g.arrays.empty()) r.standard_errors = g.arrays[0];
   r.sigma2 = rec.model.sigma2;
@@ -186,7 +186,7 @@ void specify_regression(Session& s, int entry, UnivariateRecord& rec) {
   if (!rec.data_present()) return;
   RegressionSettings& kept = rec.kept.get<RegressionSettings>();
   RegressionSettings work;
-  work.spec = regression_spec(rec.regression);
+  work.terms = regression_spec(rec.regression);
   work.specified = rec.regression.present;
   work.auxiliary_file = kept.auxiliary_file;
   const int n = rec.n();
@@ -195,12 +195,12 @@ void specify_regression(Session& s, int entry, UnivariateRecord& rec) {
   // Either way the old estimate goes: its trend returns to the series.
   const bool restored = restore_series(rec);
   if (ok && work.specified) {
-    set_regression_spec(rec.regression, work.spec);
-    rec.regression.design = design_matrix(work.spec, n);
+    set_regression_spec(rec.regression, work.terms);
+    rec.regression.design = design_matrix(work.terms, n);
     kept = work;
   } else {
     // Cancel, or nothing selected: no regression (the intercept choice stays).
-    const bool intercept = ok ? work.spec.intercept : rec.regression.intercept;
+    const bool intercept = ok ? work.terms.intercept : rec.regression.intercept;
     rec.regression = RegressionTrend{};
     rec.regression.intercept = intercept;
     kept.auxiliary_file.clear();

@@ -17,13 +17,13 @@ std::vector<std::string> regression_estimates_report(const RegressionReport& r) 
                                "========================================", ""};
   out.push_back(gls ? "Method: Generalized Least Squares" : "Method: Least Squares");
   out.push_back("");
-  for (std::string& l : model_description(r.method, *r.spec, r.beta, false, r.arma_lines)) out.push_back(std::move(l));
+  for (std::string& l : model_description(r.method, *r.terms, r.beta, false, r.arma_lines)) out.push_back(std::move(l));
   out.push_back("");
   out.push_back("WN Variance = " + decimals(r.sigma2));
   out.push_back("");
   out.push_back("");
   out.push_back(gls ? "Coeff     Value          Std Error" : "Coeff     Value");
-  const int first = r.spec->intercept ? 0 : 1;
+  const int first = r.terms->intercept ? 0 : 1;
   for (std::size_t j = 0; j < r.beta.size(); ++j) {
     std::string line = pad_left(trim(format_integer(first + static_cast<long long>(j))), 15) +
                        pad_left(decimals(r.beta[j]), 15);

@@ -12,7 +12,7 @@ namespace zelk {
 
 struct RegressionReport {
   RegressionMethod method = RegressionMethod::LeastSquares;
-  const RegressionSpec* spec = nullptr;
+  const RegressionSpec* terms = nullptr;
   std::span<const double> beta;
   std::span<const double> standard_errors;  // generalized least squares
   double sigma2 = 0;

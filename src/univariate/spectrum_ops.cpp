@@ -74,16 +74,11 @@ std::vector<std::string> model_lines(const UnivariateRecord& rec) {
   std::vector<std::string> arma = t.lines();
   const RegressionTrend& trend = rec.regression;
   if (trend.estimation == 0) return arma;
-  RegressionSpec spec;
-  spec.intercept = trend.intercept;
-  spec.order = trend.polynomial_order();
-  spec.harmonics = std::clamp(trend.harmonic_count(), 0, kMaxRegressionHarmonics);
-  spec.indices = trend.counts;
-  spec.auxiliary_count = trend.auxiliary_count();
-  if (static_cast<std::size_t>(spec.regressor_count()) != trend.coefficients.size()) return arma;
+  const RegressionSpec terms = regression_spec(trend);
+  if (static_cast<std::size_t>(terms.regressor_count()) != trend.coefficients.size()) return arma;
   arma.erase(arma.begin());  // the description writes its own "ARMA Model: "
   const auto method = trend.estimation == 2 ? RegressionMethod::Generalized : RegressionMethod::LeastSquares;
-  return model_description(method, spec, trend.coefficients, false, arma);
+  return model_description(method, terms, trend.coefficients, false, arma);
 }
 
 void write_spectrum_report(TextDocument& doc, UnivariateRecord& rec) {

@@ -56,7 +56,7 @@ TEST(CrossSpectrum, IdenticalComponentsHaveCoherencyOneAndPhaseZero) {
 }
 
 // Smoothed with two Daniell filters of order 1 against R 4.2:
-// spec.pgram(cbind(m, f), kernel("daniell", c(1, 1)), taper = 0,
+// spectrum(cbind(m, f), method = "pgram", kernel = kernel("daniell", c(1, 1)), taper = 0,
 // detrend = FALSE, demean = TRUE, fast = FALSE) on the plain lung-death
 // columns; R's spectra are |J|^2 / n, ours |J|^2 / (2 pi n), and R's phase is
 // Arg(J_1 conj J_2) = atan2(q, c), the negative of ours.
@@ -78,7 +78,8 @@ TEST(CrossSpectrum, SmoothedLungDeathsMatchAnIndependentTool) {
     EXPECT_NEAR(s.pairs[0].coherency[j[a]], coh[a], 1e-9);
     EXPECT_NEAR(s.pairs[0].phase[j[a]], -phase[a], 1e-9);
   }
-  // Unsmoothed, the same tool's raw periodogram: spec.pgram(.., taper = 0, ..)$spec[, 1].
+  // Unsmoothed, the same tool's raw periodogram: spectrum(.., method = "pgram", taper = 0, ..),
+  // first column of its estimate.
   const CrossSpectrum raw = cross_spectrum(x);
   EXPECT_REL(raw.spectrum[0][1], 36919.27183, 1e-9);
   EXPECT_REL(raw.spectrum[0][36], 201.6051032, 1e-9);

@@ -29,7 +29,7 @@ class MvDesk : public test::MultivariateDesk {
     at = info.find(want, at);
     return at == std::string::npos ? NAN : std::stod(info.substr(at + 10, 12));
   }
-  const CommandSpec& spec(int id) { return *s.registry->command(id); }
+  const CommandSpec& command(int id) { return *s.registry->command(id); }
   ProjectView view() { return {s, s.projects.current(), nullptr, s.projects.current_multivariate()}; }
 };
 
@@ -112,22 +112,22 @@ TEST_F(MvDesk, DifferenceSubtractMeansUndoUndoRestoresTheData) {
   app.dispatch(cmd::MvDifference);
   ASSERT_EQ(rec.n, 60);
   EXPECT_EQ(rec.data[0], 2103.0 - 2134.0) << "Jan 1975 less Jan 1974, males (lines 13 and 1 of the file)";
-  EXPECT_EQ(spec(cmd::MvUndo).label(view()), "Undo Differencing (12)");
+  EXPECT_EQ(command(cmd::MvUndo).label(view()), "Undo Differencing (12)");
   app.dispatch(cmd::MvSubtractMeans);
-  EXPECT_EQ(spec(cmd::MvUndo).label(view()), "Undo Subtract Mean");
+  EXPECT_EQ(command(cmd::MvUndo).label(view()), "Undo Subtract Mean");
   double sum = 0;
   for (int t = 0; t < rec.n; ++t) sum += rec.data[t];
   EXPECT_NEAR(sum, 0.0, 1e-8);
   // Only Undo is offered while means are subtracted.
-  EXPECT_FALSE(spec(cmd::MvDifference).enabled(view()));
-  EXPECT_FALSE(spec(cmd::MvTrim).enabled(view()));
-  EXPECT_TRUE(spec(cmd::MvUndo).enabled(view()));
+  EXPECT_FALSE(command(cmd::MvDifference).enabled(view()));
+  EXPECT_FALSE(command(cmd::MvTrim).enabled(view()));
+  EXPECT_TRUE(command(cmd::MvUndo).enabled(view()));
   app.dispatch(cmd::MvUndo);
   app.dispatch(cmd::MvUndo);
   ASSERT_EQ(rec.n, 72);
   for (std::size_t i = 0; i < original.size(); ++i) EXPECT_NEAR(rec.data[i], original[i], 1e-9);
-  EXPECT_EQ(spec(cmd::MvUndo).label(view()), "Undo");
-  EXPECT_FALSE(spec(cmd::MvUndo).enabled(view()));
+  EXPECT_EQ(command(cmd::MvUndo).label(view()), "Undo");
+  EXPECT_FALSE(command(cmd::MvUndo).enabled(view()));
 }
 
 TEST_F(MvDesk, RefusedTransformationsLeaveTheProjectAsItWas) {

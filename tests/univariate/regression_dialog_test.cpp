@@ -18,8 +18,8 @@ TEST(RegressionDialog, BuildsTheSpecificationFromTheFields) {
                      {{"order", "2"}, {"harmonic", "on"}, {"harmonics", "1"}, {"index1", "12"}}, "OK", "t"});
   ASSERT_TRUE(port.run_dialog(d));
   EXPECT_TRUE(s.specified);
-  EXPECT_EQ(s.spec.regressor_count(), 5);
-  EXPECT_EQ(s.spec.indices[0], 12);
+  EXPECT_EQ(s.terms.regressor_count(), 5);
+  EXPECT_EQ(s.terms.indices[0], 12);
 }
 
 TEST(RegressionDialog, FieldChecksAndClearing) {
@@ -58,14 +58,14 @@ TEST(RegressionDialog, AuxiliaryFileNeedsARowForEveryObservation) {
 }
 
 TEST(RegressionReport, EstimatesReportLayout) {
-  RegressionSpec spec;
-  spec.order = 1;
-  spec.harmonics = 1;
-  spec.indices[0] = 3;
+  RegressionSpec terms;
+  terms.order = 1;
+  terms.harmonics = 1;
+  terms.indices[0] = 3;
   const std::vector<double> beta{580.2, -0.0242, 1.5, -0.25}, se{0.46, 0.008, 0.1, 0.1};
   const std::vector<std::string> arma{"X(t) = Z(t)"};
   const std::vector<std::string> r = regression_estimates_report(
-      {RegressionMethod::Generalized, &spec, beta, se, 0.5, arma});
+      {RegressionMethod::Generalized, &terms, beta, se, 0.5, arma});
   const std::vector<std::string> expected{
       "========================================",
       "ZELK::(Regression estimates)",
@@ -91,7 +91,7 @@ TEST(RegressionReport, EstimatesReportLayout) {
   ASSERT_EQ(r.size(), 23u);
   EXPECT_EQ(r[18].substr(0, 15), "              0");
   // Without an estimate only the ARMA lines remain.
-  EXPECT_EQ(model_description(RegressionMethod::None, spec, beta, true, arma), arma);
+  EXPECT_EQ(model_description(RegressionMethod::None, terms, beta, true, arma), arma);
 }
 
 }  // namespace
