@@ -13,11 +13,27 @@
 #include "multivariate/var_ops.h"
 #include "multivariate/windows.h"
 #include "plot/format.h"
+#include "port/integer_dialog.h"
 #include "port/session.h"
+#include "port/subsequence_dialog.h"
 #include "project/multivariate_record.h"
 
 namespace zelk {
 namespace {
+
+constexpr const char* kTrimErrorTitle = "ZELK::MultiVar Error";
+
+// "Difference the series" for a multivariate project of n time points.
+std::unique_ptr<IntegerDialog> lag_dialog(long long n) {
+  return std::make_unique<IntegerDialog>("Difference the series", "Enter lag:", 1,
+                                         [n](std::optional<long long> d, UiPort& port) {
+                                           const char* why = !d || *d < 1    ? "Lag must be positive"
+                                                             : *d >= n - 1 ? "Lag too large for data set."
+                                                                           : nullptr;
+                                           if (why) port.message("ZELK::Error", why, Buttons::Ok);
+                                           return why == nullptr;
+                                         });
+}
 
 constexpr int kMaxActive = 5;
 constexpr int kDefaultCcfLags = 40;
@@ -29,57 +45,6 @@ struct CcfSettings {
 };
 struct SpectrumSettings {
   DaniellSettings filters;
-};
-
-class LagDialog : public Dialog {
- public:
-  explicit LagDialog(int n) : Dialog("Difference the series"), n_(n) {
-    add(ControlKind::Edit, "value", "Enter lag:").text = "1";
-    set_focus("value");
-  }
-  bool accept(UiPort& port) override {
-    const auto d = read_integer(control("value").text);
-    const char* why = !d || *d < 1 ? "Lag must be positive" : *d >= n_ - 1 ? "Lag too large for data set." : nullptr;
-    if (why) {
-      port.message("ZELK::Error", why, Buttons::Ok);
-      set_focus("value");
-      return false;
-    }
-    lag_ = static_cast<int>(*d);
-    return true;
-  }
-  int lag() const { return lag_; }
-
- private:
-  long long n_;
-  int lag_ = 1;
-};
-
-class TrimDialog : public Dialog {
- public:
-  TrimDialog(int first, int last) : Dialog("Select Subsequence"), first_(first), last_(last) {
-    add(ControlKind::Group, "time", "Time Index:");
-    add(ControlKind::Edit, "min", "Min", "time").text = std::to_string(first);
-    add(ControlKind::Edit, "max", "Max", "time").text = std::to_string(last);
-    set_focus("min");
-  }
-  bool accept(UiPort& port) override {
-    const auto a = read_integer(control("min").text), b = read_integer(control("max").text);
-    if (!a || !b || *a < first_ || *a >= *b || *b > last_) {
-      port.message("ZELK::MultiVar Error",
-                   "Select a subsequence in [" + std::to_string(first_) + "," + std::to_string(last_) + "]", Buttons::Ok);
-      set_focus("min");
-      return false;
-    }
-    a_ = static_cast<int>(*a);
-    b_ = static_cast<int>(*b);
-    return true;
-  }
-  int a() const { return a_; }
-  int b() const { return b_; }
-
- private:
-  int first_, last_, a_ = 0, b_ = 0;
 };
 
 std::string decimals(double v, int d) { return trim(format_decimals(v, d)); }
@@ -262,14 +227,14 @@ void draw_ccf_panes(GraphDocument& g, const SampleCcf& ccf, int n, const Multiva
     }
 }
 
-std::unique_ptr<Dialog> make_mv_difference_dialog() { return std::make_unique<LagDialog>(100); }
-std::unique_ptr<Dialog> make_mv_trim_dialog() { return std::make_unique<TrimDialog>(1, 100); }
+std::unique_ptr<Dialog> make_mv_difference_dialog() { return lag_dialog(100); }
+std::unique_ptr<Dialog> make_mv_trim_dialog() { return std::make_unique<SubsequenceDialog>(1, 100, kTrimErrorTitle); }
 
 void mv_difference(Session& s, int entry, MultivariateRecord& rec) {
   if (!rec.data_present() || !mv_transform_allowed(rec)) return;
-  LagDialog d(rec.n);
-  if (!s.port.run_dialog(d)) return;
-  difference_components(rec, d.lag());
+  const std::unique_ptr<IntegerDialog> d = lag_dialog(rec.n);
+  if (!s.port.run_dialog(*d)) return;
+  difference_components(rec, static_cast<int>(d->value()));
   transformed(s, entry, rec);
 }
 
@@ -281,7 +246,7 @@ void mv_subtract_means(Session& s, int entry, MultivariateRecord& rec) {
 
 void mv_trim(Session& s, int entry, MultivariateRecord& rec) {
   if (!rec.data_present() || !mv_transform_allowed(rec)) return;
-  TrimDialog d(rec.first, rec.last);
+  SubsequenceDialog d(rec.first, rec.last, kTrimErrorTitle);
   if (!s.port.run_dialog(d)) return;
   trim_components(rec, d.a(), d.b());
   transformed(s, entry, rec);

@@ -8,7 +8,7 @@
 #include "project/univariate_record.h"
 #include "port/session.h"
 #include "numeric/acf.h"
-#include "univariate/integer_dialog.h"
+#include "port/integer_dialog.h"
 #include "univariate/reports.h"
 #include "univariate/univariate_ops.h"
 

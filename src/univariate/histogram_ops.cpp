@@ -3,7 +3,7 @@
 #include "project/univariate_record.h"
 #include "port/session.h"
 #include "univariate/histogram.h"
-#include "univariate/integer_dialog.h"
+#include "port/integer_dialog.h"
 #include "univariate/reports.h"
 #include "univariate/univariate_ops.h"
 

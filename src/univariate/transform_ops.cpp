@@ -4,40 +4,14 @@
 #include "univariate/windows.h"
 #include "project/univariate_record.h"
 #include "port/session.h"
-#include "univariate/integer_dialog.h"
+#include "port/integer_dialog.h"
+#include "port/subsequence_dialog.h"
 #include "project/transform_rules.h"
 #include "model/transforms.h"
 #include "univariate/univariate_ops.h"
 
 namespace zelk {
 namespace {
-
-class SubsequenceDialog : public Dialog {
- public:
-  SubsequenceDialog(int first, int last) : Dialog("Select Subsequence"), first_(first), last_(last) {
-    add(ControlKind::Group, "time", "Time Index:");
-    add(ControlKind::Edit, "min", "Min", "time").text = std::to_string(first);
-    add(ControlKind::Edit, "max", "Max", "time").text = std::to_string(last);
-    set_focus("min");
-  }
-  bool accept(UiPort& port) override {
-    const auto a = read_integer(control("min").text), b = read_integer(control("max").text);
-    if (!a || !b || *a < first_ || *a >= *b || *b > last_) {
-      port.message("ZELK Error",
-                   "Select a subsequence in [" + std::to_string(first_) + "," + std::to_string(last_) + "]");
-      set_focus("min");
-      return false;
-    }
-    a_ = static_cast<int>(*a);
-    b_ = static_cast<int>(*b);
-    return true;
-  }
-  int a() const { return a_; }
-  int b() const { return b_; }
-
- private:
-  int first_, last_, a_ = 0, b_ = 0;
-};
 
 TimeIndices indices(const UnivariateRecord& rec) { return {rec.first, rec.last}; }
 
@@ -81,11 +55,11 @@ void subtract_mean(Session& s, int entry, UnivariateRecord& rec) {
   push(s, entry, rec, apply_subtract_mean(rec.x), indices(rec));
 }
 
-std::unique_ptr<Dialog> make_subsequence_dialog() { return std::make_unique<SubsequenceDialog>(1, 0); }
+std::unique_ptr<Dialog> make_subsequence_dialog() { return std::make_unique<SubsequenceDialog>(1, 0, "ZELK Error"); }
 
 void subsequence(Session& s, int entry, UnivariateRecord& rec) {
   if (!transform_allowed(rec, TransformCommand::Subsequence)) return;
-  SubsequenceDialog d(rec.first, rec.last);
+  SubsequenceDialog d(rec.first, rec.last, "ZELK Error");
   if (!s.port.run_dialog(d)) return;
   TimeIndices t = indices(rec);
   Transformation node = apply_subsequence(rec.x, t, d.a(), d.b());
