@@ -49,13 +49,6 @@ struct SpectrumSettings {
 
 std::string decimals(double v, int d) { return trim(format_decimals(v, d)); }
 
-std::vector<int> active_components(const MultivariateRecord& rec) {
-  std::vector<int> out;
-  for (int j = 0; j < rec.m; ++j)
-    if (rec.active[static_cast<std::size_t>(j)]) out.push_back(j);
-  return out;
-}
-
 // The active components the limited analyses take, or nothing after the
 // command's own warning.
 std::optional<std::vector<int>> limited_components(Session& s, const MultivariateRecord& rec, const char* title) {
@@ -80,12 +73,6 @@ std::vector<std::span<const double>> spans(const MultivariateRecord& rec, const 
   return x;
 }
 
-std::vector<int> numbers(const std::vector<int>& c) {
-  std::vector<int> out;
-  for (int j : c) out.push_back(j + 1);
-  return out;
-}
-
 void transformed(Session& s, int entry, MultivariateRecord& rec) {
   // The results of the old data no longer hold.
   rec.derived.clear();
@@ -103,15 +90,6 @@ struct SpectrumResult {
   CrossSpectrum spectrum;
   std::vector<int> components;
 };
-
-void write_info(Session& s, int entry, const MultivariateRecord& rec, Slot slot, const std::vector<std::string>& lines) {
-  Window* g = s.desktop.find(entry, slot);
-  if (!g) return;
-  Window& info = s.desktop.info(*g, rec.name);
-  info.text->clear();
-  for (const std::string& l : lines) info.text->write_line(l.empty() ? " " : l);
-  s.desktop.changed(info);
-}
 
 std::vector<double> axis(int from, int to) {
   std::vector<double> x(static_cast<std::size_t>(to - from + 1));
@@ -138,17 +116,6 @@ std::optional<CcfResult> compute_ccf(MultivariateRecord& rec, const std::vector<
   const auto x = spans(rec, c);
   r.ccf = zelk::sample_ccf(Components(x), set.lags);
   return r;
-}
-
-void clear_window(Session& s, int entry, Slot slot) {
-  if (Window* w = s.desktop.find(entry, slot)) {
-    w->graph->clear();
-    s.desktop.changed(*w);
-  }
-  if (Window* info = s.desktop.find_info(entry, slot)) {
-    info->text->clear();
-    s.desktop.changed(*info);
-  }
 }
 
 std::vector<double> smoothing_weights(const MultivariateRecord& rec) {
@@ -206,6 +173,39 @@ bool spectrum_possible(Session& s, const MultivariateRecord& rec, const std::opt
 
 std::string component_label(const MultivariateRecord& rec, int j) {
   return j < static_cast<int>(rec.names.size()) ? trim(rec.names[j]) : "Series " + std::to_string(j + 1);
+}
+
+std::vector<int> active_components(const MultivariateRecord& rec) {
+  std::vector<int> out;
+  for (int j = 0; j < rec.m; ++j)
+    if (rec.active[static_cast<std::size_t>(j)]) out.push_back(j);
+  return out;
+}
+
+std::vector<int> numbers(const std::vector<int>& c) {
+  std::vector<int> out;
+  for (int j : c) out.push_back(j + 1);
+  return out;
+}
+
+void write_info(Session& s, int entry, const MultivariateRecord& rec, Slot slot, const std::vector<std::string>& lines) {
+  Window* g = s.desktop.find(entry, slot);
+  if (!g) return;
+  Window& info = s.desktop.info(*g, rec.name);
+  info.text->clear();
+  for (const std::string& l : lines) info.text->write_line(l.empty() ? " " : l);
+  s.desktop.changed(info);
+}
+
+void clear_window(Session& s, int entry, Slot slot) {
+  if (Window* w = s.desktop.find(entry, slot)) {
+    w->graph->clear();
+    s.desktop.changed(*w);
+  }
+  if (Window* info = s.desktop.find_info(entry, slot)) {
+    info->text->clear();
+    s.desktop.changed(*info);
+  }
 }
 
 void draw_ccf_panes(GraphDocument& g, const SampleCcf& ccf, int n, const MultivariateRecord& rec,

@@ -8,6 +8,7 @@
 #include "multivariate/cross_correlation.h"
 #include "plot/document.h"
 #include "port/dialog.h"
+#include "port/window.h"
 
 namespace zelk {
 
@@ -33,6 +34,13 @@ void smooth_cross_spectrum(Session& s, int entry, MultivariateRecord& rec);
 void refresh_cross_spectrum(Session& s, int entry, MultivariateRecord& rec);
 void write_spectrum_info(Session& s, int entry, MultivariateRecord& rec);
 
+// The active components, 0-based, and their 1-based numbers for reports.
+std::vector<int> active_components(const MultivariateRecord& rec);
+std::vector<int> numbers(const std::vector<int>& c);
+// Rewrites the INFO window of a slot's graph, when the graph is open.
+void write_info(Session& s, int entry, const MultivariateRecord& rec, Slot slot, const std::vector<std::string>& lines);
+// Empties a slot's graph and its INFO window, when open.
+void clear_window(Session& s, int entry, Slot slot);
 // A component's name for captions ("Series 2" when it has none).
 std::string component_label(const MultivariateRecord& rec, int j);
 // The panes of a sample CCF, one per pair, with bounds +-1.96/sqrt(n).

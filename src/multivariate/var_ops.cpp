@@ -59,19 +59,6 @@ struct ResidualCcfResult {
   int n = 0;
 };
 
-std::vector<int> active_components(const MultivariateRecord& rec) {
-  std::vector<int> out;
-  for (int j = 0; j < rec.m; ++j)
-    if (rec.active[static_cast<std::size_t>(j)]) out.push_back(j);
-  return out;
-}
-
-std::vector<int> numbers(const std::vector<int>& c) {
-  std::vector<int> out;
-  for (int j : c) out.push_back(j + 1);
-  return out;
-}
-
 std::vector<std::span<const double>> spans(const std::vector<std::vector<double>>& x) {
   return {x.begin(), x.end()};
 }
@@ -143,21 +130,6 @@ void fill_text(Session& s, Window& w, const std::vector<std::string>& lines) {
   w.text->clear();
   for (const std::string& l : lines) w.text->write_line(l.empty() ? " " : l);
   s.desktop.changed(w);
-}
-
-void write_info(Session& s, int entry, const MultivariateRecord& rec, Slot slot, const std::vector<std::string>& lines) {
-  if (Window* g = s.desktop.find(entry, slot)) fill_text(s, s.desktop.info(*g, rec.name), lines);
-}
-
-void clear_window(Session& s, int entry, Slot slot) {
-  if (Window* w = s.desktop.find(entry, slot)) {
-    w->graph->clear();
-    s.desktop.changed(*w);
-  }
-  if (Window* info = s.desktop.find_info(entry, slot)) {
-    info->text->clear();
-    s.desktop.changed(*info);
-  }
 }
 
 void focus(Session& s, int entry, Slot slot) {
