@@ -6,6 +6,7 @@
 
 #include "arma/likelihood.h"
 #include "forecast/arma_forecast.h"
+#include "forecast/forecast_units.h"
 #include "numeric/distributions.h"
 
 namespace zelk {
@@ -186,10 +187,6 @@ SubsetAr subset_ar_search(std::span<const double> rho, double gamma0, int L, Ara
   return best;
 }
 
-double normal_bound_factor(double confidence) {
-  return numeric::DNORIN(1 - (1 - confidence / 100) / 2);
-}
-
 ArarResult arar_forecast(std::span<const double> y, const ArarOptions& options) {
   ArarResult out;
   const int n = static_cast<int>(y.size());
@@ -267,15 +264,10 @@ ArarResult arar_forecast(std::span<const double> y, const ArarOptions& options) 
   std::vector<double> a(K);
   for (int i = 1; i <= K; ++i) a[i - 1] = -xi[i];
   const std::vector<double> F = forecast_variance_factors(h, a, {}, {});
-  const double z = normal_bound_factor(options.confidence);
-  out.sqrt_mse.resize(h);
-  out.lower.resize(h);
-  out.upper.resize(h);
-  for (int j = 0; j < h; ++j) {
-    out.sqrt_mse[j] = out.rmse * std::sqrt(F[j]);
-    out.lower[j] = out.forecasts[j] - z * out.sqrt_mse[j];
-    out.upper[j] = out.forecasts[j] + z * out.sqrt_mse[j];
-  }
+  FactorBounds b = bounds_from_factors(out.forecasts, out.rmse, F, bound_quantile(options.confidence));
+  out.sqrt_mse = std::move(b.sqrt_mse);
+  out.lower = std::move(b.lower);
+  out.upper = std::move(b.upper);
   return out;
 }
 

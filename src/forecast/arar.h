@@ -82,8 +82,4 @@ struct ArarResult {
 // the shortening and max_lag are filled.
 ArarResult arar_forecast(std::span<const double> y, const ArarOptions& options);
 
-// z for a two-sided confidence level in percent: the normal quantile at
-// 1 - (1 - c/100)/2.
-double normal_bound_factor(double confidence);
-
 }  // namespace zelk

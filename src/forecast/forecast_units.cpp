@@ -21,7 +21,21 @@ bool invert_box_cox(double& y, double lambda) {
 
 }  // namespace
 
-double bound_quantile(int level_percent) { return numeric::DNORIN(0.5 + level_percent / 200.0); }
+double bound_quantile(double level_percent) { return numeric::DNORIN(0.5 + level_percent / 200.0); }
+
+FactorBounds bounds_from_factors(std::span<const double> forecasts, double rmse, std::span<const double> F, double z) {
+  FactorBounds b;
+  const std::size_t h = forecasts.size();
+  b.sqrt_mse.resize(h);
+  b.lower.resize(h);
+  b.upper.resize(h);
+  for (std::size_t j = 0; j < h; ++j) {
+    b.sqrt_mse[j] = rmse * std::sqrt(F[j]);
+    b.lower[j] = forecasts[j] - z * b.sqrt_mse[j];
+    b.upper[j] = forecasts[j] + z * b.sqrt_mse[j];
+  }
+  return b;
+}
 
 ForecastInUnits carry_back(const ForecastRequest& rq, const BackSteps& steps) {
   ForecastInUnits out;

@@ -45,6 +45,13 @@ struct ForecastInUnits {
 ForecastInUnits carry_back(const ForecastRequest& request, const BackSteps& steps);
 
 // The quantile z of 1 - (1 - level/100)/2 for a level in percent.
-double bound_quantile(int level_percent);
+double bound_quantile(double level_percent);
+
+// Bounds forecast(j) -+ z sqrt(MSE(j)) with sqrt(MSE(j)) = rmse sqrt(F(j)),
+// F the forecast variance factors.
+struct FactorBounds {
+  std::vector<double> sqrt_mse, lower, upper;
+};
+FactorBounds bounds_from_factors(std::span<const double> forecasts, double rmse, std::span<const double> F, double z);
 
 }  // namespace zelk

@@ -6,6 +6,7 @@
 
 #include "forecast/arar.h"
 #include "forecast/arma_forecast.h"
+#include "forecast/forecast_units.h"
 #include "forecast/pattern_search.h"
 
 namespace zelk {
@@ -178,15 +179,10 @@ HoltWintersResult holt_winters_forecast(std::span<const double> y, const HoltWin
     const std::array<double, 2> ma{alpha * (1 + beta) - 2, 1 - alpha};
     const std::array<int, 2> lags{1, 1};
     const std::vector<double> F = forecast_variance_factors(h, {}, ma, lags);
-    const double z = normal_bound_factor(o.confidence);
-    out.sqrt_mse.resize(h);
-    out.lower.resize(h);
-    out.upper.resize(h);
-    for (int j = 0; j < h; ++j) {
-      out.sqrt_mse[j] = out.rmse * std::sqrt(F[j]);
-      out.lower[j] = out.forecasts[j] - z * out.sqrt_mse[j];
-      out.upper[j] = out.forecasts[j] + z * out.sqrt_mse[j];
-    }
+    FactorBounds b = bounds_from_factors(out.forecasts, out.rmse, F, bound_quantile(o.confidence));
+    out.sqrt_mse = std::move(b.sqrt_mse);
+    out.lower = std::move(b.lower);
+    out.upper = std::move(b.upper);
   } else {
     std::vector<double> S(static_cast<std::size_t>(n) + h);
     double T = (y[d] - y[0]) / d, L = y[d];
