@@ -101,6 +101,15 @@ const std::vector<FileFilter>& zlk_filters() {
 }
 }  // namespace
 
+std::optional<std::string> choose_export_file(UiPort& port) {
+  auto path = choose_save_file(port);
+  if (!path) return std::nullopt;
+  std::error_code ec;
+  if (std::filesystem::exists(*path, ec) && port.message(" ", "Overwrite existing file?", Buttons::YesNo) != Button::Yes)
+    return std::nullopt;
+  return path;
+}
+
 std::optional<std::string> choose_save_file(UiPort& port) {
   return port.choose_file(FileMode::Save, "Save ZELK file", zlk_filters(), "*.zlk");
 }
@@ -155,12 +164,8 @@ void export_project(Session& s, UnivariateRecord& rec) {
     return;
   }
   if (values.empty()) return;
-  auto path = choose_save_file(s.port);
+  const auto path = choose_export_file(s.port);
   if (!path) return;
-  std::error_code ec;
-  if (std::filesystem::exists(*path, ec) &&
-      s.port.message(" ", "Overwrite existing file?", Buttons::YesNo) != Button::Yes)
-    return;
   // The old file is replaced only once the new one is complete.
   write_value_list(s.port, *path, values);
 }

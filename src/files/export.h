@@ -31,6 +31,9 @@ bool copy_table(UiPort& port, std::span<const double> values, int rows, int cols
 // The save-file chooser: "Save ZELK file" with the ZLK filters.
 std::optional<std::string> choose_save_file(UiPort& port);
 std::optional<std::string> choose_open_file(UiPort& port);
+// The file an export writes: the save chooser, then "Overwrite existing
+// file?" when it exists; none when the user backs out.
+std::optional<std::string> choose_export_file(UiPort& port);
 
 class ExportDialog : public Dialog {
  public:

@@ -238,12 +238,8 @@ void export_project(Session& s, MultivariateRecord& rec) {
     return;
   }
   if (columns.empty()) return;
-  auto path = choose_save_file(s.port);
+  const auto path = choose_export_file(s.port);
   if (!path) return;
-  std::error_code ec;
-  if (std::filesystem::exists(*path, ec) &&
-      s.port.message(" ", "Overwrite existing file?", Buttons::YesNo) != Button::Yes)
-    return;
   write_table(s.port, *path, columns, rec.n, cols);
 }
 
