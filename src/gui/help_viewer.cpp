@@ -14,6 +14,10 @@
 
 #include <algorithm>
 
+// The pages live in this static library; the linker keeps them only when
+// something names them.
+static void load_help_resource() { Q_INIT_RESOURCE(help); }
+
 namespace zelk {
 
 namespace {
@@ -59,7 +63,9 @@ HelpViewer::HelpViewer(QWidget* parent)
   });
   connect(search_, &QLineEdit::textChanged, this, &HelpViewer::filter);
   connect(search_, &QLineEdit::returnPressed, this, [this] {
-    if (list_->count() > 0) list_->setCurrentRow(0);
+    if (list_->count() == 0) return;
+    list_->setCurrentRow(0);
+    show_page(list_->item(0)->data(Qt::UserRole).toUrl());
   });
   connect(list_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
     if (item) show_page(item->data(Qt::UserRole).toUrl());
@@ -89,6 +95,7 @@ HelpViewer::HelpViewer(QWidget* parent)
 void HelpViewer::show_page(const QUrl& page) { browser_->setSource(page); }
 
 void HelpViewer::load_pages() {
+  load_help_resource();
   const QDir dir(QStringLiteral(":/help"));
   for (const QString& name : dir.entryList({QStringLiteral("*.html")}, QDir::Files)) {
     QFile file(dir.filePath(name));
@@ -108,6 +115,8 @@ QStringList HelpViewer::find(const QString& text) const {
   const QStringList words = text.toLower().split(QLatin1Char(' '), Qt::SkipEmptyParts);
   QStringList titles;
   for (const Page& p : pages_) {
+    // The contents page names every topic, so it would match every search.
+    if (!words.isEmpty() && p.url.fileName() == QLatin1String("index.html")) continue;
     const bool all = std::all_of(words.begin(), words.end(), [&](const QString& w) {
       return p.text.contains(w) || p.title.contains(w, Qt::CaseInsensitive);
     });

@@ -22,7 +22,7 @@ class HelpViewer : public QWidget {
   QListWidget* page_list() const { return list_; }
 
   // Titles of the pages that hold every word of `text` (case ignored), in
-  // title order; every page when `text` is blank.
+  // title order, the contents page left out; every page when `text` is blank.
   QStringList find(const QString& text) const;
 
  private:
