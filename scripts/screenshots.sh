@@ -2,7 +2,7 @@
 # Runs the desktop program under a virtual X server and saves pictures of it:
 # the empty frame, a project with its series and INFO window, a zoomed graph,
 # the ACF window's two panes, cascaded windows, a 2 x 2 pane grid and
-# the help viewer.
+# the help viewer, and the viewer searching its pages.
 #   scripts/screenshots.sh [OUTDIR]      (default: build-gui/screenshots)
 # ZELK_BIN names the program when it is not in build-gui or build.
 set -eu
@@ -45,5 +45,7 @@ maximize (DUPLICATE)
 shot 6-pane-grid-2x2
 do Contents
 shot-help 7-help-contents
+help-search fisher periodogram
+shot-help 8-help-search
 STEPS
 xvfb-run -a -s "-screen 0 1280x800x24" "$bin" --screenshot-script "$script" "$out"

@@ -51,6 +51,9 @@ printed as NO ANSWER "TITLE". The command Exit ends the script.
 Exit status 0 when every line was carried out; 1 with a message naming the
 line when one could not be (unknown step, command, window or file, a control
 or button the dialog lacks), or when an answer was never used.
+
+Every command's help page (Help > Contents in the desktop program; installed
+in share/doc/zelk/help) ends with the script lines that do the same.
 )";
 }
 

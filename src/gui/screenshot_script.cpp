@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
@@ -151,6 +152,12 @@ int run_screenshot_script(MainFrame& frame, const QString& script, const QString
       const QString path = QDir(outdir).filePath(QString::fromStdString(w[1]) + ".png");
       if (!frame.help_viewer()->grab().save(path)) return fail("cannot write " + path.toStdString());
       std::cout << path.toStdString() << "\n";
+    } else if (step == "help-search" && w.size() >= 2) {
+      if (!frame.help_viewer()) return fail("the help viewer is not open");
+      QStringList words;
+      for (std::size_t i = 1; i < w.size(); ++i) words << QString::fromStdString(w[i]);
+      frame.help_viewer()->search_field()->setText(words.join(QLatin1Char(' ')));
+      Q_EMIT frame.help_viewer()->search_field()->returnPressed();
     } else if (step == "shot" && w.size() == 2) {
       settle();
       const QString path = QDir(outdir).filePath(QString::fromStdString(w[1]) + ".png");
