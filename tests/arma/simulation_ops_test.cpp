@@ -6,6 +6,7 @@
 #include <string>
 
 #include "arma/simulation_dialog.h"
+#include "model/regression.h"
 #include "model/transforms.h"
 #include "port/commands.h"
 #include "project/univariate_record.h"
@@ -78,6 +79,45 @@ TEST_F(Simulate, ChosenComponentsArePutBackByTheirInverses) {
   ASSERT_EQ(y.size(), plain.size() + 1);
   EXPECT_NEAR(y[0], first, 1e-12);
   for (std::size_t i = 0; i < plain.size(); ++i) EXPECT_NEAR(std::log(y[i + 1]) - std::log(y[i]) - mean, plain[i], 1e-9);
+}
+
+TEST_F(Simulate, TrendAndSeasonalPartAreAddedAtTheSimulatedTimes) {
+  // A fitted trend 1 + 0.5 t + 2 a(t) with an auxiliary series a of 12 values,
+  // and a seasonal part of period 2 (+1, -1): by hand, the simulated series
+  // gains 1 + 0.5 t + 2 a(t) + (t odd ? 1 : -1) at t = 1..n.
+  UnivariateRecord& rec = ar1_project();
+  std::vector<double> aux(12);
+  for (int i = 0; i < 12; ++i) aux[i] = 10.0 * (i + 1);
+  RegressionSpec terms;
+  terms.order = 1;
+  terms.auxiliary_count = 1;
+  terms.auxiliary_rows = 12;
+  terms.auxiliary = aux;
+  set_regression_spec(rec.regression, terms);
+  rec.regression.estimation = 1;
+  rec.regression.coefficients = {1.0, 0.5, 2.0};
+  Transformation seasonal;
+  seasonal.kind = TransformKind::Classical;
+  seasonal.period = 2;
+  seasonal.seasonal = {1.0, -1.0};
+  seasonal.degree = 0;
+  rec.transforms.push_back(seasonal);
+
+  const std::vector<std::pair<std::string, std::string>> common = {{"n", "12"}, {"seed", "8"}, {"new", "on"}};
+  const std::vector<double> plain = simulate(common);
+  s.projects.set_current(1);
+  auto both = common;
+  both.insert(both.end(), {{"regression", "on"}, {"seasonal", "on"}});
+  const std::vector<double> y = simulate(both);
+  ASSERT_EQ(y.size(), 12u);
+  for (int t = 1; t <= 12; ++t)
+    EXPECT_NEAR(y[t - 1] - plain[t - 1], 1 + 0.5 * t + 2 * aux[t - 1] + (t % 2 == 1 ? 1 : -1), 1e-9) << t;
+
+  s.projects.set_current(1);
+  simulate({{"n", "13"}, {"regression", "on"}});  // one beyond the auxiliary series
+  EXPECT_TRUE(shown("MESSAGE [ERROR]  Cannot simulate beyond the length of the auxiliary variables in regression "
+                    "function. -> OK"));
+  EXPECT_EQ(s.projects.current(), 1);
 }
 
 TEST_F(Simulate, SimulationDialogRefusals) {
