@@ -63,7 +63,7 @@ SimulationStatus draw_noise(const NoiseSettings& s, double sigma2, int N, const 
   for (int done = 0; done < N;) {
     const int count = std::min(kBlock, N - done);
     const std::vector<double> v = draw(s, count);
-    if (static_cast<int>(v.size()) != count) return SimulationStatus::NoiseRefused;
+    if (static_cast<int>(v.size()) != count) return SimulationStatus::Refused;
     for (double value : v) z.push_back(value * scale);
     done += count;
     if (!keep_going(progress, done, N)) return SimulationStatus::Cancelled;
@@ -201,6 +201,10 @@ std::vector<double> arma_recursion(std::span<const double> phi, std::span<const 
 Simulation simulate_arma(const ArmaModel& model, const SimulationRequest& rq, NormalStream& normals,
                          const SimulationProgress& progress) {
   Simulation out;
+  if (rq.n < 1 || rq.n > kMaxSimulationLength || !(rq.sigma2 > 0) || !rq.noise.valid()) {
+    out.status = SimulationStatus::Refused;
+    return out;
+  }
   const bool gaussian = model.fractional || rq.noise.law == NoiseLaw::Normal;
   if (model.fractional ? !fractional_stationary(model) : !check_causal(ar_of(model))) {
     out.status = SimulationStatus::NotCausal;

@@ -69,7 +69,7 @@ using SimulationProgress = std::function<bool(int percent)>;
 enum class SimulationStatus {
   Ok,
   NotCausal,      // the AR part has a root on or inside the unit circle
-  NoiseRefused,   // the generator refused the law's parameters
+  Refused,        // a count or parameter outside its domain, or refused by the generator
   Cancelled,
 };
 

@@ -77,7 +77,7 @@ std::string refusal(SimulationStatus status) {
   switch (status) {
     case SimulationStatus::NotCausal:
       return "The model is not causal (or, fractionally integrated, not stationary): it cannot be simulated.";
-    case SimulationStatus::NoiseRefused: return "The noise values could not be drawn with these parameters.";
+    case SimulationStatus::Refused: return "The noise values could not be drawn with these settings: nothing was simulated.";
     case SimulationStatus::Ok:
     case SimulationStatus::Cancelled: break;
   }
