@@ -62,6 +62,10 @@ void write_residual_acf_info(Session& s, int entry, UnivariateRecord& rec);
 void tests_of_randomness(Session& s, int entry, UnivariateRecord& rec);
 void refresh_randomness(Session& s, int entry, UnivariateRecord& rec);
 
+// Model > Simulate: the "ARMA Simulation" dialog, the series from the model
+// with the chosen components put back, into this project or a new one.
+void simulate(Session& s, int entry, UnivariateRecord& rec);
+
 // Dialogs in their default state, for the dialog listing.
 std::unique_ptr<Dialog> make_specify_model_dialog();
 std::unique_ptr<Dialog> make_mle_dialog();
@@ -73,5 +77,7 @@ std::unique_ptr<Dialog> make_auto_fit_dialog();
 std::unique_ptr<Dialog> make_preliminary_dialog();
 std::unique_ptr<Dialog> make_preliminary_continue_dialog();
 std::unique_ptr<Dialog> make_randomness_dialog();
+std::unique_ptr<Dialog> make_simulation_dialog();
+std::unique_ptr<Dialog> make_noise_dialog();
 
 }  // namespace zelk

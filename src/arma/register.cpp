@@ -33,7 +33,7 @@ Feature describe_arma() {
                   "Maximum likelihood estimation");
   c.enabled = rules::unless_empty_project;
   f.commands.push_back(c);
-  c = univariate_command(cmd::Simulate, "S&imulate", "&Model", 20);
+  c = univariate_command(cmd::Simulate, "S&imulate", "&Model", 20, simulate);
   c.project_event = true;
   f.commands.push_back(c);
   f.commands.push_back(univariate_command(cmd::ArMaInfinity, "&AR/MA Infinity", "&Model", 21, ar_ma_infinity));
@@ -70,7 +70,8 @@ Feature describe_arma() {
                          }});
   for (auto make : {make_specify_model_dialog, make_mle_dialog, make_constrain_dialog, make_mle_continue_dialog,
                     make_subtract_mean_dialog, make_fractional_mle_dialog, make_preliminary_dialog,
-                    make_preliminary_continue_dialog, make_randomness_dialog, make_auto_fit_dialog})
+                    make_preliminary_continue_dialog, make_randomness_dialog, make_auto_fit_dialog,
+                    make_simulation_dialog, make_noise_dialog})
     f.dialogs.push_back(make);
   return f;
 }

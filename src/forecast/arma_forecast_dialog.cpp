@@ -22,22 +22,6 @@ constexpr StepBox kBoxes[] = {
 
 }  // namespace
 
-BackSteps available_steps(std::span<const Transformation> transforms, bool regression_estimated) {
-  BackSteps a;
-  for (const Transformation& t : transforms) {
-    switch (t.kind) {
-      case TransformKind::SubtractMean: a.mean = true; break;
-      case TransformKind::Difference: a.undifference = true; break;
-      case TransformKind::Classical:
-      case TransformKind::ClassicalHarmonic: a.trend_seasonal = true; break;
-      case TransformKind::BoxCox: a.box_cox = true; break;
-      case TransformKind::Subsequence: break;
-    }
-  }
-  a.regression = regression_estimated;
-  return a;
-}
-
 BackSteps complete_steps(BackSteps c, const BackSteps& a) {
   if (c.box_cox) c.mean = c.undifference = c.trend_seasonal = c.regression = true;
   if (c.trend_seasonal || c.undifference) c.mean = c.regression = true;

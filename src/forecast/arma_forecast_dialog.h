@@ -21,9 +21,6 @@ struct ArmaForecastSettings {
   BackSteps steps;
 };
 
-// Which steps the project allows: from its transformation list and whether a
-// regression trend is estimated.
-BackSteps available_steps(std::span<const Transformation> transforms, bool regression_estimated);
 // The choices a choice implies: inverting Box-Cox takes every other step;
 // trend/seasonal or undifferencing take the mean and the regression.
 BackSteps complete_steps(BackSteps chosen, const BackSteps& available);

@@ -5,17 +5,9 @@
 #include <span>
 #include <vector>
 
-#include "model/transform.h"
+#include "model/transforms.h"
 
 namespace zelk {
-
-struct BackSteps {
-  bool regression = false;      // add M(n+1..n+h)
-  bool mean = false;            // add the subtracted mean
-  bool undifference = false;    // integrate through every differencing
-  bool trend_seasonal = false;  // add the classical curve at the forecast times
-  bool box_cox = false;         // invert Box-Cox (bounds too)
-};
 
 struct ForecastModel {
   std::span<const double> phi, theta;  // for the undifferenced error

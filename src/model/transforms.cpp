@@ -138,4 +138,20 @@ std::string undo_label(std::span<const Transformation> oldest_first) {
   return "Undo";
 }
 
+BackSteps available_steps(std::span<const Transformation> transforms, bool regression_estimated) {
+  BackSteps a;
+  for (const Transformation& t : transforms) {
+    switch (t.kind) {
+      case TransformKind::SubtractMean: a.mean = true; break;
+      case TransformKind::Difference: a.undifference = true; break;
+      case TransformKind::Classical:
+      case TransformKind::ClassicalHarmonic: a.trend_seasonal = true; break;
+      case TransformKind::BoxCox: a.box_cox = true; break;
+      case TransformKind::Subsequence: break;
+    }
+  }
+  a.regression = regression_estimated;
+  return a;
+}
+
 }  // namespace zelk

@@ -34,6 +34,20 @@ void invert(const Transformation& node, std::vector<double>& x, TimeIndices& t);
 double box_cox(double x, double lambda);
 double box_cox_inverse(double y, double lambda);
 
+// Steps back to the units of the data, newest transformation first, each
+// taken only when chosen: what forecasts and simulated series are given back.
+struct BackSteps {
+  bool regression = false;      // add the estimated regression trend
+  bool mean = false;            // add the subtracted mean
+  bool undifference = false;    // integrate through every differencing
+  bool trend_seasonal = false;  // add the classical curve
+  bool box_cox = false;         // invert Box-Cox
+};
+
+// Which steps a project allows: from its transformation list and whether a
+// regression trend is estimated.
+BackSteps available_steps(std::span<const Transformation> transforms, bool regression_estimated);
+
 // "Box-Cox(0.500)", "Diff(12)", "Classical", "Subt Mean", "Subsequence".
 std::string transform_label(const Transformation& node);
 // Oldest to newest joined with "->"; "None" for an empty list.
