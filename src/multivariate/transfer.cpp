@@ -34,11 +34,16 @@ void filter(std::span<const double> x, std::span<const double> y, const Transfer
             double* noise, double* w) {
   const int t0 = first_u(m), tw = first_w(m);
   const int n = static_cast<int>(y.size());
-  for (int t = 0; t < std::min(t0, len); ++t) u[t] = noise[t] = 0;
+  // Before t0 the noise is taken at its mean 0, so U is the output there:
+  // the filter then starts near its level instead of decaying from 0.
+  for (int t = 0; t < std::min(t0, len); ++t) {
+    u[t] = t < n ? y[static_cast<std::size_t>(t)] : 0.0;
+    noise[t] = 0;
+  }
   for (int t = t0; t < len; ++t) {
     double v = 0;
     for (int j = 0; j <= m.s; ++j) v += m.w[static_cast<std::size_t>(j)] * x[static_cast<std::size_t>(t - m.delay - j)];
-    for (int j = 1; j <= m.r && t - j >= t0; ++j) v += m.v[static_cast<std::size_t>(j) - 1] * u[t - j];
+    for (int j = 1; j <= m.r && t - j >= 0; ++j) v += m.v[static_cast<std::size_t>(j) - 1] * u[t - j];
     u[t] = v;
     noise[t] = t < n ? y[static_cast<std::size_t>(t)] - v : 0.0;
   }

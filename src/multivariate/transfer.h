@@ -13,11 +13,12 @@
 namespace zelk {
 
 // The residual series of a model, times 0-based. The recursions start
-// conditionally (Box, Jenkins & Reinsel 2008, Sec. 12.2.1): U is computed
-// from the first time t0 = b + s at which every input term X(t-b-j) is
-// observed, with U(t) = 0 before it; N(t) = X(t,o) - U(t) from t0 on; W(t)
-// from t0 + p_N on, where every noise AR term is a computed N, with W = 0
-// before it.
+// conditionally, as in the conditional sum of squares of Box, Jenkins &
+// Reinsel (2008, Ch. 12), unknown noise values at their mean 0: U is
+// computed from the first time t0 = b + s at which every input term
+// X(t-b-j) is observed, with N(t) = 0 and so U(t) = X(t,o) before it;
+// N(t) = X(t,o) - U(t) from t0 on; W(t) from t0 + p_N on, where every noise
+// AR term is a computed N, with W = 0 before it.
 struct TransferResiduals {
   int u_first = 0;                // time of u[0] and noise[0]
   std::vector<double> u, noise;   // U(t), N(t)
@@ -55,7 +56,9 @@ struct TransferFit {
   int evaluations = 0;
 };
 
-// The minimum count of W(t) a fit needs beyond the coefficients it estimates.
+// The divisor of the noise variance estimate S/(divisor): n less the five
+// counts of the model's shape (b, s, r, p_N, q_N) and 2, so that a larger
+// model pays for its start-up and its coefficients.
 int transfer_divisor(const TransferModel& m, int n);
 
 // The free coefficients W(0..s), V(1..r), phi_N, theta_N are searched from
@@ -78,7 +81,8 @@ struct TransferForecast {
 // through T(B), plus the noise forecast (future W = 0). The error is
 //   sum_j c(j) Z(n+h-j) + sum_j psi_N(j) W(n+h-j),  j = 0..h-1,
 // with c = tau * psi_X the convolution of T's impulse response and the input
-// psi weights (Box, Jenkins & Reinsel 2008, Sec. 12.5), so
+// psi weights (Box, Jenkins & Reinsel 2008, Ch. 12; Brockwell & Davis 2002,
+// Sec. 10.1), so
 //   MSE(h) = sigma2_Z sum c(j)^2 + sigma2_W sum psi_N(j)^2.
 TransferForecast forecast_transfer(std::span<const double> input, std::span<const double> output,
                                    const TransferModel& m, int h);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
+#include <string>
 #include <vector>
 
 #include "multivariate/transfer.h"
@@ -33,17 +35,18 @@ TransferModel six_point_model() {
   return m;
 }
 
-// By hand, times 1-based: U starts at t = 1 + b + s = 3 with U(2) = 0,
-//   U(3) = 2*2 + .5*1 = 4.5,  U(4) = 0 + .5*2 + .5*4.5 = 3.25,
-//   U(5) = -2 + 0 + .5*3.25 = -.375,  U(6) = 6 - .5 - .1875 = 5.3125;
-// N = Y - U = .5, -.25, -1.625, .6875; W starts at t = 4 with W(3) = 0,
-//   W(4) = -.25 - .4*.5 = -.45,  W(5) = -1.625 + .1 + .225 = -1.3,
-//   W(6) = .6875 + .65 + .65 = 1.9875.
+// By hand, times 1-based: U starts at t = 1 + b + s = 3 with the noise 0
+// before it, so U(2) = Y(2) = 1;
+//   U(3) = 2*2 + .5*1 + .5*1 = 5,  U(4) = 0 + .5*2 + .5*5 = 3.5,
+//   U(5) = -2 + 0 + .5*3.5 = -.25,  U(6) = 6 - .5 - .125 = 5.375;
+// N = Y - U = 0, -.5, -1.75, .625; W starts at t = 4 with W(3) = 0,
+//   W(4) = -.5 - .4*0 = -.5,  W(5) = -1.75 + .2 + .25 = -1.3,
+//   W(6) = .625 + .7 + .65 = 1.975.
 TEST(TransferKernel, SixPointResidualsMatchTheHandRecursion) {
   const TransferModel m = six_point_model();
   const TransferResiduals r = transfer_residuals(kInput, kOutput, m);
   EXPECT_EQ(r.u_first, 2);  // 0-based time of t = 3
-  const std::vector<double> u{4.5, 3.25, -0.375, 5.3125}, n{0.5, -0.25, -1.625, 0.6875}, w{-0.45, -1.3, 1.9875};
+  const std::vector<double> u{5, 3.5, -0.25, 5.375}, n{0, -0.5, -1.75, 0.625}, w{-0.5, -1.3, 1.975};
   ASSERT_EQ(r.u.size(), u.size());
   for (std::size_t i = 0; i < u.size(); ++i) {
     EXPECT_NEAR(r.u[i], u[i], 1e-12);
@@ -53,7 +56,7 @@ TEST(TransferKernel, SixPointResidualsMatchTheHandRecursion) {
   ASSERT_EQ(r.w.size(), w.size());
   for (std::size_t i = 0; i < w.size(); ++i) EXPECT_NEAR(r.w[i], w[i], 1e-12);
   std::vector<double> work;
-  EXPECT_NEAR(transfer_sum_of_squares(kInput, kOutput, m, work), 0.2025 + 1.69 + 3.95015625, 1e-12);
+  EXPECT_NEAR(transfer_sum_of_squares(kInput, kOutput, m, work), 0.25 + 1.69 + 3.900625, 1e-12);
 }
 
 TEST(TransferKernel, InfeasibleModelsScoreInfinityAndShortDataGiveNoResiduals) {
@@ -150,6 +153,47 @@ TEST(TransferKernel, NoOptimizationKeepsTheCoefficientsAndVariance) {
   EXPECT_EQ(again.model.noise, best.model.noise);
   EXPECT_DOUBLE_EQ(again.aicc, best.aicc);
   EXPECT_LT(best.aicc, fit.aicc);
+}
+
+}  // namespace
+}  // namespace zelk
+
+namespace zelk {
+namespace {
+
+// Brockwell & Davis (2002), Introduction to Time Series and Forecasting, 2nd
+// ed., Example 10.1.1: sales with a leading indicator, both differenced and
+// mean-corrected, fitted as X(t,2) = 4.717 B^3 X(t,1)/(1 - .724 B) + N(t),
+// N(t) = W(t) - .582 W(t-1), WN variance .0486.
+TEST(TransferKernel, SalesWithLeadingIndicatorAgreesWithThePublishedFit) {
+  std::ifstream f(std::string(ZELK_EXAMPLES) + "/sales_with_leading_indicator.dat");
+  std::vector<double> lead, sales;
+  for (double a, b; f >> a >> b;) {
+    lead.push_back(a);
+    sales.push_back(b);
+  }
+  ASSERT_EQ(lead.size(), 150u);
+  auto difference = [](std::vector<double>& x) {
+    for (std::size_t t = x.size() - 1; t > 0; --t) x[t] -= x[t - 1];
+    x.erase(x.begin());
+    double mean = 0;
+    for (double v : x) mean += v / static_cast<double>(x.size());
+    for (double& v : x) v -= mean;
+  };
+  difference(lead);
+  difference(sales);
+  TransferModel m;
+  m.delay = 3;
+  m.w[0] = 4;
+  m.r = 1;
+  m.v[0] = 0.5;
+  m.noise.q = 1;
+  m.noise.theta[0] = -0.5;
+  for (double step : {0.1, 0.01, 0.001}) m = fit_transfer(lead, sales, m, {step, false}).model;
+  EXPECT_NEAR(m.w[0], 4.717, 0.02);
+  EXPECT_NEAR(m.v[0], 0.724, 0.005);
+  EXPECT_NEAR(m.noise.theta[0], -0.582, 0.01);
+  EXPECT_NEAR(m.noise.sigma2, 0.0486, 0.002);
 }
 
 }  // namespace
