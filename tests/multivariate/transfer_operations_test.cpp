@@ -176,20 +176,33 @@ TEST_F(TransferDesk, EstimateCheckForecastAndSave) {
   std::filesystem::remove(path);
 }
 
-TEST_F(TransferDesk, AFileWithoutATransferModelStillReads) {
+// A file written before models were saved ends with "F"; a model that no
+// dialog would accept (here V(B) = 1 - 1.5 B) refuses the file.
+TEST_F(TransferDesk, OldFilesStillReadAndNonCausalModelsAreRefused) {
   const std::string path = (std::filesystem::temp_directory_path() / "zelk_transfer_old.zlk").string();
-  {
+  auto write = [&path](const std::string& group) {
     std::ofstream f(path);
     f << "ZELK Multivariate Project\nColor\n";
     for (int i = 0; i < 30; ++i) f << "0 ";
     f << "\nModel\nData\n1\n3\n2\nSeries 1\nSeries 2\n1\n1\n1 2 3 4 5 6\nTransformation(s)\n0\n"
-         "Transfer function model\nF\n";
-  }
+         "Transfer function model\n"
+      << group;
+  };
+  write("F\n");
   MultivariateRecord& rec = open_mv();
   port.queue_file(path);
   app.dispatch(cmd::ImportFile);
   EXPECT_EQ(rec.n, 3);
   EXPECT_FALSE(rec.transfer);
+
+  const std::string zeros = "0 0 0 0 0 0 0 0 0 0\n";
+  write("T\nF\n1 2\n0\n0\n" + zeros + zeros + "1\n2\n0\n1\n3 " + zeros + "1.5 0 0 0 0 0 0 0 0 0\n0\n0\n" + zeros +
+        zeros + "1\n0\n");
+  MultivariateRecord& other = open_mv();
+  port.queue_file(path);
+  app.dispatch(cmd::ImportFile);
+  EXPECT_TRUE(shown("MESSAGE [ZELK Read Error] Cannot read file"));
+  EXPECT_FALSE(other.data_present());
   std::filesystem::remove(path);
 }
 
