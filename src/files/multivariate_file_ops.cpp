@@ -154,6 +154,7 @@ bool load_multivariate_file(Session& s, int entry, MultivariateRecord& rec, cons
     rec.first = from.first;
     rec.last = from.last;
     rec.transforms = std::move(from.transforms);
+    rec.transfer = std::move(from.transfer);
     rec.project_file_known = true;
     s.colours = project.colours;
     fresh_data(s, entry, rec);

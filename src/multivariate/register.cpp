@@ -4,6 +4,8 @@
 #include "multivariate/mv_ops.h"
 #include "multivariate/mv_transform.h"
 #include "multivariate/smooth_dialog.h"
+#include "multivariate/transfer_dialog.h"
+#include "multivariate/transfer_ops.h"
 #include "multivariate/var_dialog.h"
 #include "multivariate/var_ops.h"
 #include "multivariate/windows.h"
@@ -68,15 +70,18 @@ Feature describe_multivariate() {
                                    "Plot cross-correlations of residuals"));
 
   const char* tr = "T&ransfer";
-  f.commands.push_back(with_button(multivariate_command(cmd::TransferSpecify, "S&pecify model", tr, 10), 30, 25, "Specify transfer model"));
-  f.commands.push_back(with_button(multivariate_command(cmd::TransferEstimate, "&Estimation", tr, 11), 31, 26,
+  f.commands.push_back(with_button(multivariate_command(cmd::TransferSpecify, "S&pecify model", tr, 10, transfer_specify), 30, 25,
+                                   "Specify transfer model"));
+  f.commands.push_back(with_button(multivariate_command(cmd::TransferEstimate, "&Estimation", tr, 11, transfer_estimate), 31, 26,
                                    "Estimation for transfer function model"));
-  c = with_button(multivariate_command(cmd::TransferPrediction, "&Prediction", tr, 12), 32, 27, "Prediction using transfer function model");
+  c = with_button(multivariate_command(cmd::TransferPrediction, "&Prediction", tr, 12, transfer_prediction), 32, 27,
+                  "Prediction using transfer function model");
   c.places.push_back({M, "F&orecasting", 11, "&Transfer-function"});
   f.commands.push_back(c);
-  f.commands.push_back(with_button(multivariate_command(cmd::TransferResiduals, "&Plot Residuals", tr, 20), 33, 28,
-                                   "Plot residuals from transfer function model"));
-  f.commands.push_back(with_button(multivariate_command(cmd::TransferResidualAcf, "Plot &ACF", tr, 21), 34, 9, "Plot ACF of residuals"));
+  f.commands.push_back(with_button(multivariate_command(cmd::TransferResiduals, "&Plot Residuals", tr, 20, transfer_plot_residuals),
+                                   33, 28, "Plot residuals from transfer function model"));
+  f.commands.push_back(with_button(multivariate_command(cmd::TransferResidualAcf, "Plot &ACF", tr, 21, transfer_residual_acf), 34, 9,
+                                   "Plot ACF of residuals"));
 
   f.commands.push_back(with_button(multivariate_command(cmd::Ccf, "&Sample", "&Statistics > Cross-&correlation", 10, show_ccf), 11,
                                    1, "Plot sample cross-correlations"));
@@ -86,7 +91,8 @@ Feature describe_multivariate() {
   f.commands.push_back(multivariate_command(cmd::SmoothCrossSpectrum, "S&mooth spectrum", "&Statistics", 12, smooth_cross_spectrum));
   // The tool-bar buttons stand outside the greyed menus: they wait for data too.
   for (int id : {cmd::Ccf, cmd::CrossSpectrum, cmd::VarYuleWalker, cmd::VarBurg, cmd::VarPrediction, cmd::VarResiduals,
-                 cmd::VarResidualCcf})
+                 cmd::VarResidualCcf, cmd::TransferSpecify, cmd::TransferEstimate, cmd::TransferPrediction,
+                 cmd::TransferResiduals, cmd::TransferResidualAcf})
     if (CommandSpec* b = find_command(f, id)) b->enabled = rules::multivariate_data;
   c = multivariate_command(cmd::CrossAcf, "&Cross-ACF", "&Statistics", 20);
   c.scope = CommandScope::Any;  // the frame answers it until it exists
@@ -98,6 +104,9 @@ Feature describe_multivariate() {
   f.windows.push_back({windows::ArForecast, {}, {}, refresh_var_forecast, write_var_forecast_info});
   f.windows.push_back({windows::ArResiduals, {}, {}, refresh_var_residuals, write_var_residuals_info});
   f.windows.push_back({windows::ArResidualCcf, {}, {}, refresh_var_residual_ccf, write_var_residual_ccf_info});
+  f.windows.push_back({windows::TransferResiduals, {}, {}, refresh_transfer_residuals, write_transfer_residuals_info});
+  f.windows.push_back({windows::TransferResidualAcf, {}, {}, refresh_transfer_residual_acf, write_transfer_residual_acf_info});
+  f.windows.push_back({windows::TransferForecast, {}, {}, refresh_transfer_forecast, write_transfer_forecast_info});
 
   f.dialogs.push_back(make_mv_difference_dialog);
   f.dialogs.push_back(make_mv_trim_dialog);
@@ -124,6 +133,18 @@ Feature describe_multivariate() {
   f.dialogs.push_back([] {
     static DaniellSettings settings;
     return std::make_unique<SmoothSpectrumDialog>(settings, nullptr);
+  });
+  f.dialogs.push_back([] {
+    static const std::vector<std::string> names{"Series 1", "Series 2"};
+    return std::make_unique<TransferModelDialog>(TransferModel{}, names);
+  });
+  f.dialogs.push_back([] {
+    static TransferEstimationSettings settings;
+    return std::make_unique<TransferEstimationDialog>(settings);
+  });
+  f.dialogs.push_back([] {
+    static TransferForecastSettings settings;
+    return std::make_unique<TransferForecastDialog>(settings);
   });
   return f;
 }

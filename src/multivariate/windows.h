@@ -13,3 +13,12 @@ inline constexpr WindowSpec ArResiduals{"AR Model Residuals: ", "AR Model Residu
 inline constexpr WindowSpec ArResidualCcf{"CCF of AR residuals: ", "CCF of AR residuals:INFO: "};
 
 }  // namespace zelk::windows
+
+namespace zelk::windows {
+
+inline constexpr WindowSpec TransferEstimates{"Transfer function estimates: ", "", true};
+inline constexpr WindowSpec TransferResiduals{"Transfer Model Residuals: ", "Transfer Model Residuals:INFO: "};
+inline constexpr WindowSpec TransferResidualAcf{"ACF  of Transfer Model Residuals: ", "ACF  of Transfer Model Residuals:INFO: "};
+inline constexpr WindowSpec TransferForecast{"Transfer Model Forecast: ", "Transfer Model Forecast:INFO: "};
+
+}  // namespace zelk::windows

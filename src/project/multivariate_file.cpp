@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <memory>
 
+#include "model/causality.h"
 #include "project/free_form.h"
 #include "project/project_file.h"
 
@@ -58,6 +60,70 @@ void write_node(RecordWriter& w, const MvTransform& t, int m) {
       break;
     }
   }
+}
+
+// The transfer group, one item a line in the record's order. The residual
+// array goes last with its length first, so that a reader knows how much
+// follows.
+void write_transfer(RecordWriter& w, const TransferModel& t) {
+  w.logical(t.estimated);
+  w.integers(std::array{t.input, t.output});
+  w.integer(t.input_model.p);
+  w.integer(t.input_model.q);
+  w.reals(t.input_model.phi);
+  w.reals(t.input_model.theta);
+  w.real(t.input_model.sigma2);
+  w.integer(t.delay);
+  w.integer(t.s);
+  w.integer(t.r);
+  w.reals(t.w);
+  w.reals(t.v);
+  w.integer(t.noise.p);
+  w.integer(t.noise.q);
+  w.reals(t.noise.phi);
+  w.reals(t.noise.theta);
+  w.real(t.noise.sigma2);
+  w.integer(static_cast<int>(t.residuals.size()));
+  if (!t.residuals.empty()) w.reals(t.residuals);
+}
+
+bool order(int k) { return k >= 0 && k <= kMaxTransferOrder; }
+
+// Coefficients beyond an order must be zero, as the dialog leaves them.
+template <std::size_t N>
+bool zero_beyond(const std::array<double, N>& a, std::size_t used) {
+  for (std::size_t i = used; i < N; ++i)
+    if (a[i] != 0) return false;
+  return true;
+}
+
+TransferModel read_transfer(RecordReader& in, int m) {
+  TransferModel t;
+  std::array<int, 2> io{};
+  need(in.logical(t.estimated) && in.integers(io));
+  t.input = io[0];
+  t.output = io[1];
+  need(t.input >= 1 && t.input <= m && t.output >= 1 && t.output <= m);
+  auto arma = [&in](TransferArma& a) {
+    need(in.integer(a.p) && in.integer(a.q) && order(a.p) && order(a.q));
+    need(in.reals(a.phi) && in.reals(a.theta));
+    need(zero_beyond(a.phi, static_cast<std::size_t>(a.p)) && zero_beyond(a.theta, static_cast<std::size_t>(a.q)));
+    need(check_causal(a.ar()) && check_invertible(a.ma()));
+  };
+  auto variance = [&in](TransferArma& a) { need(in.real(a.sigma2) && a.sigma2 > 0 && std::isfinite(a.sigma2)); };
+  arma(t.input_model);
+  variance(t.input_model);
+  need(in.integer(t.delay) && in.integer(t.s) && in.integer(t.r));
+  need(t.delay >= 1 && order(t.s) && order(t.r));
+  need(in.reals(t.w) && in.reals(t.v));
+  need(zero_beyond(t.w, static_cast<std::size_t>(t.s) + 1) && zero_beyond(t.v, static_cast<std::size_t>(t.r)));
+  need(check_causal(t.denominator()));
+  arma(t.noise);
+  variance(t.noise);
+  int count = 0;
+  need(in.integer(count) && count >= 0);
+  if (count > 0) need(in.reals(t.residuals, count));
+  return t;
 }
 
 Rgb colour_of(int v) {
@@ -149,7 +215,8 @@ std::string multivariate_file_text(const MultivariateRecord& rec, const ColourTa
   if (data)
     for (const MvTransform& t : rec.transforms) write_node(w, t, rec.m);
   w.text("Transfer function model");
-  w.logical(false);
+  w.logical(data && rec.transfer.has_value());
+  if (data && rec.transfer) write_transfer(w, *rec.transfer);
   return w.str();
 }
 
@@ -207,6 +274,10 @@ MultivariateReadResult parse_multivariate_text(std::string_view text) {
     need(in.skip_record());
     bool transfer = false;
     need(in.logical(transfer));
+    if (transfer) {
+      need(rec.m > 0);
+      rec.transfer = read_transfer(in, rec.m);
+    }
   } catch (const ReadFailure& e) {
     r.status = MultivariateReadStatus::Failed;
     r.error = e.message;

@@ -1,10 +1,12 @@
 #pragma once
 // A multivariate project: m component series (1 to 25) of common length n.
 #include <algorithm>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "model/transfer_model.h"
 #include "project/feature_state.h"
 
 namespace zelk {
@@ -33,6 +35,7 @@ struct MultivariateRecord {
   std::vector<std::string> names;
   int first = 0, last = 0;              // 1-based bounds of the data within the data as read
   std::vector<MvTransform> transforms;  // oldest first, newest last
+  std::optional<TransferModel> transfer;  // absent until specified
   std::string name = "New Multivariate Project";
   std::string file_name;
   bool project_file_known = false;
