@@ -133,6 +133,8 @@ void max_likelihood(Session& s, int entry, UnivariateRecord& rec) {
     rec.iterations = 0;
     ArmaFit summary = arma_fit(rec);
     const FitResult fit = fit_arma(rec.x, m, run, summary, &progress);
+    // A cancelled fit stores nothing; the dispatcher puts back what came before.
+    if (fit.cancelled) return;
     if (fit.final.degenerate) {
       s.port.message("ZELK Error", degenerate_text(fit.final));
       return;

@@ -15,10 +15,11 @@ void finish_raster_pictures();
 
 namespace {
 
-int run_script(const std::string& arg, zelk::RasterWriter raster) {
+int run_script(const std::string& arg, zelk::RasterWriter raster, zelk::NumberStyle numbers) {
   using zelk::Interpreter;
   if (arg == "-") {
     Interpreter run(std::cout, std::cerr, std::string(), raster);
+    run.app().session().numbers = numbers;
     return run.run(std::cin, "-");
   }
   std::ifstream script(arg);
@@ -27,6 +28,7 @@ int run_script(const std::string& arg, zelk::RasterWriter raster) {
     return 1;
   }
   Interpreter run(std::cout, std::cerr, std::filesystem::path(arg).parent_path().string(), raster);
+  run.app().session().numbers = numbers;
   return run.run(script, arg);
 }
 
@@ -34,6 +36,12 @@ int run_script(const std::string& arg, zelk::RasterWriter raster) {
 
 int main(int argc, char** argv) {
   using namespace zelk;
+  NumberStyle numbers = NumberStyle::Report;
+  if (argc == 3 && std::string(argv[1]) == "--full-precision") {
+    numbers = NumberStyle::Full;
+    --argc;
+    ++argv;
+  }
   if (argc != 2) {
     std::cerr << usage_text();
     return 2;
@@ -51,7 +59,7 @@ int main(int argc, char** argv) {
 #ifdef ZELK_HAVE_QTGUI
   raster = &write_raster_picture;
 #endif
-  const int status = run_script(arg, raster);
+  const int status = run_script(arg, raster, numbers);
 #ifdef ZELK_HAVE_QTGUI
   finish_raster_pictures();
 #endif

@@ -7,6 +7,12 @@ namespace zelk {
 
 std::string usage_text() {
   return R"(Usage: zelk-batch SCRIPT      run the steps of SCRIPT (- reads standard input)
+       zelk-batch --full-precision SCRIPT
+                                as above, with INFO texts and clipboard exports
+                                in full-precision plain numbers
+                                (Sample Mean = 579.004081632653 instead of
+                                0.5790E+03); "do Full Precision Numbers" in a
+                                script switches it on or off from that line
        zelk-batch --dialogs     list every dialog with its controls
        zelk-batch --help        show this text
 

@@ -200,6 +200,7 @@ bool import_file(Session& s, int entry, MultivariateRecord& rec) {
   rec.name = std::filesystem::path(*path).filename().string();
   s.desktop.recaption(entry, rec.name);
   focus_project_window(s, entry);
+  s.port.file_used(*path, FileUse::MultivariateProject);
   return true;
 }
 
@@ -216,6 +217,7 @@ bool save_project_as(Session& s, int entry, MultivariateRecord& rec) {
   rec.project_file_known = true;
   rec.name = std::filesystem::path(*path).filename().string();
   s.desktop.recaption(entry, rec.name);
+  s.port.file_used(*path, FileUse::MultivariateProject);
   return true;
 }
 

@@ -78,6 +78,7 @@ bool save_project_as(Session& s, int entry, UnivariateRecord& rec) {
   rec.project_file_known = true;
   rec.name = std::filesystem::path(*path).filename().string();
   s.desktop.recaption(entry, rec.name);
+  s.port.file_used(*path, FileUse::UnivariateProject);
   return true;
 }
 

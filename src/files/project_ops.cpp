@@ -110,6 +110,7 @@ bool import_file(Session& s, int entry, UnivariateRecord& rec) {
   rec.name = std::filesystem::path(*path).filename().string();
   s.desktop.recaption(entry, rec.name);
   focus_project_window(s, entry);
+  s.port.file_used(*path, FileUse::UnivariateProject);
   return true;
 }
 

@@ -31,6 +31,7 @@ Feature describe_files() {
   using S = CommandScope;
 
   CommandSpec c = file_command(cmd::New, "&New", S::Any, 10);
+  c.shortcut = StandardShortcut::New;
   c.tooltip = "New Project";
   c.button = {kEveryBar, 2, -1, StandardImage::New};
   c.project_event = true;
@@ -40,6 +41,7 @@ Feature describe_files() {
   f.commands.push_back(c);
 
   c = file_command(cmd::Open, "&Open", S::Any, 11);
+  c.shortcut = StandardShortcut::Open;
   c.tooltip = "Open Project";
   c.button = {kEveryBar, 3, -1, StandardImage::Open};
   c.project_event = true;
@@ -47,6 +49,7 @@ Feature describe_files() {
   f.commands.push_back(c);
 
   c = file_command(cmd::Save, "&Save", S::NeedsProject, 12);
+  c.shortcut = StandardShortcut::Save;
   c.session = [](Session& s) {
     const int e = s.projects.current();
     if (UnivariateRecord* u = s.projects.univariate(e)) save_project(s, e, *u);
@@ -55,6 +58,7 @@ Feature describe_files() {
   f.commands.push_back(c);
 
   c = file_command(cmd::SaveAs, "Save &As", S::NeedsProject, 13);
+  c.shortcut = StandardShortcut::SaveAs;
   c.tooltip = "Save project as";
   c.button = {kEveryBar, 4, -1, StandardImage::SaveAs};
   c.session = [](Session& s) {
@@ -65,6 +69,7 @@ Feature describe_files() {
   f.commands.push_back(c);
 
   c = file_command(cmd::Close, "&Close ", S::NeedsProject, 14);
+  c.shortcut = StandardShortcut::Close;
   c.tooltip = "Close Project";
   c.button = {kEveryBar, 5, -1, StandardImage::Close};
   c.project_event = true;

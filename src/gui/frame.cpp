@@ -35,7 +35,9 @@ MainFrame::MainFrame() : port_(this), app_(std::make_unique<App>(port_)) {
   setObjectName(QStringLiteral("ZelkFrame"));
   setWindowTitle(QStringLiteral("ZELK 2000"));
   setWindowIcon(application_icon(2));
+  app_->session().numbers = load_full_precision() ? NumberStyle::Full : NumberStyle::Report;
   build_menus();
+  add_recent_menus();
   mdi_ = new QMdiArea(this);
   mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -50,6 +52,7 @@ MainFrame::MainFrame() : port_(this), app_(std::make_unique<App>(port_)) {
     statusBar()->addWidget(status_[i], i == 2 ? 1 : 0);
   }
   statusBar()->setSizeGripEnabled(false);
+  work_ = new WorkGuard(statusBar(), this);
   status_changed(app_->status());
   toolbar_ = new QToolBar(QStringLiteral("Tool bar"), this);
   toolbar_->setObjectName(QStringLiteral("ToolBar"));
@@ -69,9 +72,12 @@ MainFrame::~MainFrame() {
 }
 
 void MainFrame::dispatch(int id) {
+  if (work_ && work_->active()) return;  // one command at a time, even while long work lets events in
   ++busy_;
   app_->dispatch(id);
   --busy_;
+  if (work_) work_->finish();
+  if (id == cmd::FullPrecision) save_full_precision(app_->session().numbers == NumberStyle::Full);
   sync_children();
 }
 

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "gui/desk_habits.h"
 #include "gui/help_viewer.h"
 #include "gui/qt_port.h"
 #include "shell/app.h"
@@ -40,6 +41,10 @@ class MainFrame : public QMainWindow, public FrameEvents {
   // The top-level menus now on the frame, in position order.
   const std::vector<QMenu*>& top_menus() const;
   HelpViewer* help_viewer() const { return help_; }
+  WorkGuard* work_guard() const { return work_; }
+  // Opens a file of the recent-files list as Open would, in a new project
+  // of the kind it was used in; a file that is gone leaves the list.
+  void open_recent(const RecentFile& file);
 
   // Carries out a command as the menus and tool bar do.
   void dispatch(int id);
@@ -54,6 +59,8 @@ class MainFrame : public QMainWindow, public FrameEvents {
   void menus_changed() override;
   void toolbar_changed() override;
   void frame_command(int id) override;
+  bool progress(int iteration) override;
+  void file_used(std::string_view path, FileUse use) override;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -83,6 +90,9 @@ class MainFrame : public QMainWindow, public FrameEvents {
   void tile_horizontally();
   void cascade();
   void open_help(const QString& page);
+  // frame_habits.cpp
+  void add_recent_menus();
+  void fill_recent_menu(QMenu* menu);
 
   QtPort port_;
   std::unique_ptr<App> app_;
@@ -93,6 +103,8 @@ class MainFrame : public QMainWindow, public FrameEvents {
   MenuKind shown_menu_ = MenuKind::Univariate;
   std::map<int, QPointer<QMdiSubWindow>> children_;
   QPointer<HelpViewer> help_;
+  WorkGuard* work_ = nullptr;
+  RecentFiles recent_;
   int busy_ = 0;               // inside the core: MDI activations are ours, not the user's
   bool closing_child_ = false;  // a close the core asked for
   bool shutting_down_ = false;

@@ -49,6 +49,7 @@ QMenu* MainFrame::build_menu(const MenuItem& item, std::vector<int> path, MenuSe
     } else {
       QAction* action = menu->addAction(qs(sub.text));
       action->setData(sub.id);
+      apply_command_shortcut(action, sub.id);
       const int id = sub.id;
       connect(action, &QAction::triggered, this, [this, id] { queue_dispatch(id); });
       if (set) set->paths.emplace_back(action, sub_path);

@@ -8,6 +8,7 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("ZELK 2000"));
+  QApplication::setOrganizationName(QStringLiteral("ZELK"));  // where QSettings keeps recent files
   // Frame, menus, status bar "NONE", tool bar and an empty project table.
   zelk::MainFrame frame;
   frame.showMaximized();

@@ -64,6 +64,7 @@ Button QtPort::message(std::string_view title, std::string_view text, Buttons bu
 }
 
 bool QtPort::run_dialog(Dialog& dialog) {
+  if (presets_ && presets_->has_answer(dialog.title())) return presets_->run_dialog(dialog);
   if (answers_) return answers_->run_dialog(dialog);
   DialogView view(dialog, *this, owner());
   return view.exec() == QDialog::Accepted;
@@ -89,6 +90,7 @@ QString file_dialog_filter(const std::vector<FileFilter>& filters) {
 
 std::optional<std::string> QtPort::choose_file(FileMode mode, std::string_view title,
                                                const std::vector<FileFilter>& filters, std::string_view initial_name) {
+  if (presets_ && presets_->has_file()) return presets_->choose_file(mode, title, filters, initial_name);
   if (answers_) return answers_->choose_file(mode, title, filters, initial_name);
   const QString filter = file_dialog_filter(filters);
   const QString name = qs(initial_name).trimmed();
@@ -150,10 +152,14 @@ void QtPort::frame_command(int id) {
 }
 
 bool QtPort::progress(int iteration) {
-  if (mirror_) mirror_->progress(iteration);
-  // Long fits run on this thread: let the status bar show the count.
+  // The frame shows the count, offers Cancel and lets events through.
+  if (mirror_) return mirror_->progress(iteration);
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   return true;
+}
+
+void QtPort::file_used(std::string_view path, FileUse use) {
+  if (mirror_) mirror_->file_used(path, use);
 }
 
 bool QtPort::print_picture(const DisplayList& picture) {

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "port/port.h"
+#include "port/scripted_port.h"
 
 namespace zelk {
 
@@ -22,7 +23,9 @@ class FrameEvents {
   virtual void menus_changed() {}
   virtual void toolbar_changed() {}
   virtual void frame_command(int /*id*/) {}
-  virtual void progress(int /*iteration*/) {}
+  // Long work: false asks it to stop.
+  virtual bool progress(int /*iteration*/) { return true; }
+  virtual void file_used(std::string_view /*path*/, FileUse) {}
 };
 
 class QtPort : public UiPort {
@@ -35,6 +38,10 @@ class QtPort : public UiPort {
   // Answers message boxes, dialogs, file choosers and the clipboard from
   // another port instead of asking the user (scripted screenshots).
   void set_answers(UiPort* answers) { answers_ = answers; }
+  // Answers that the desktop gives itself for one command (reopening a
+  // recent file answers the project kind and the file): a dialog or file
+  // chooser with an answer queued there takes it, every other one asks.
+  void set_presets(ScriptedPort* presets) { presets_ = presets; }
 
   Button message(std::string_view title, std::string_view text, Buttons buttons) override;
   bool run_dialog(Dialog& dialog) override;
@@ -54,6 +61,7 @@ class QtPort : public UiPort {
   void toolbar_changed() override;
   void frame_command(int id) override;
   bool progress(int iteration) override;
+  void file_used(std::string_view path, FileUse use) override;
 
   bool print_picture(const DisplayList& picture) override;
   bool print_text(const std::vector<std::string>& lines) override;
@@ -64,6 +72,7 @@ class QtPort : public UiPort {
   QPointer<QWidget> parent_;
   FrameEvents* mirror_ = nullptr;
   UiPort* answers_ = nullptr;
+  ScriptedPort* presets_ = nullptr;
 };
 
 // "Label (*.ext)" filters for a file dialog; upper- and lower-case patterns

@@ -169,7 +169,7 @@ void TextDocument::write_numbers(std::span<const double> values, int per_line, i
   int on_line = 0;
   for (double v : values) {
     std::string f = trim(format_decimals(v, decimals));
-    line += std::string(f.size() < 14 ? 14 - f.size() : 0, ' ') + f;
+    line += pad_left(f, 14);
     if (++on_line == per_line) {
       lines_.push_back(std::move(line));
       line.clear();

@@ -11,6 +11,12 @@ namespace {
 
 bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
 
+// A thread's own style: auto-fit's worker threads never format, and a style
+// set for one command cannot leak into another thread's.
+thread_local NumberStyle current_style = NumberStyle::Report;
+
+bool full() { return current_style == NumberStyle::Full; }
+
 // More digits than a double holds only print noise.
 constexpr int kMaxDigits = 30;
 
@@ -45,6 +51,20 @@ std::string exponential_shape(double x, int d) {
 
 }  // namespace
 
+NumberStyle number_style() { return current_style; }
+ScopedNumberStyle::ScopedNumberStyle(NumberStyle style) : saved_(current_style) { current_style = style; }
+ScopedNumberStyle::~ScopedNumberStyle() { current_style = saved_; }
+
+std::string format_full(double x) {
+  if (!std::isfinite(x)) return not_finite_word(x);
+  if (x == 0) return "0";  // also -0
+  const double a = std::fabs(x);
+  const auto shape = a >= 1e-5 && a < 1e15 ? std::chars_format::fixed : std::chars_format::scientific;
+  char buf[64];
+  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, x, shape);
+  return ec == std::errc() ? std::string(buf, end) : not_finite_word(x);
+}
+
 std::string not_finite_word(double x) {
   if (std::isnan(x)) return "undefined";
   return x < 0 ? "-overflow" : "overflow";
@@ -66,10 +86,12 @@ std::string pad_right(std::string_view s, std::size_t width) {
 std::string pad_left(std::string_view s, std::size_t width) {
   std::string out(s);
   if (out.size() < width) out.insert(0, width - out.size(), ' ');
+  else if (full() && width > 0) out.insert(0, 1, ' ');
   return out;
 }
 
 std::string format_decimals(double x, int d) {
+  if (full()) return pad_right(format_full(x), 15);
   if (!std::isfinite(x)) return pad_right(not_finite_word(x), 15);
   const double a = std::fabs(x);
   if (x == 0 || (a >= std::pow(10.0, -d) && a <= 100)) return pad_right(fixed_shape(x, d), 15);
@@ -77,11 +99,13 @@ std::string format_decimals(double x, int d) {
 }
 
 std::string format_exponential(double x, int d) {
+  if (full()) return pad_right(format_full(x), 15);
   if (!std::isfinite(x)) return pad_right(not_finite_word(x), 15);
   return pad_right(exponential_shape(x, d), 15);
 }
 
 std::string format_significant(double x, int s) {
+  if (full()) return pad_right(format_full(x), 30);
   s = std::clamp(s, 1, kMaxDigits);
   const double a = std::fabs(x);
   if (!(a >= std::pow(10.0, -s) && a <= 100)) return pad_right(trim(format_decimals(x, s)), 30);

@@ -28,6 +28,30 @@ std::optional<double> read_number(std::string_view text);
 // Whole-text integer reading for order and count fields.
 std::optional<long long> read_integer(std::string_view text);
 
+// How report numbers are written. Report: the three formatters above (the
+// default). Full: the shortest text that reads back to the same double,
+// plain for 1e-5 <= |x| < 1e15 ("579.0040816326531") and with an exponent
+// outside ("1.5e-07"), for users who paste numbers into other tools. In
+// Full, every formatter above writes that text (blank-padded to its width)
+// and pad_left keeps a blank before a text that fills its column, so that
+// wider numbers never run together.
+enum class NumberStyle { Report, Full };
+// The style in force on this thread: what the shell set around the command
+// that is running.
+NumberStyle number_style();
+class ScopedNumberStyle {
+ public:
+  explicit ScopedNumberStyle(NumberStyle style);
+  ~ScopedNumberStyle();
+  ScopedNumberStyle(const ScopedNumberStyle&) = delete;
+  ScopedNumberStyle& operator=(const ScopedNumberStyle&) = delete;
+
+ private:
+  NumberStyle saved_;
+};
+// The Full text of x, whatever the style in force.
+std::string format_full(double x);
+
 std::string trim(std::string_view s);
 std::string pad_right(std::string_view s, std::size_t width);
 std::string pad_left(std::string_view s, std::size_t width);

@@ -21,6 +21,9 @@ struct FileFilter {
   std::string pattern;  // "*.ZLK"
 };
 
+// What a file was used for, so that the desktop can offer it again.
+enum class FileUse { UnivariateProject, MultivariateProject };
+
 struct StatusLine {
   std::string parts[3];
 };
@@ -53,7 +56,10 @@ class UiPort {
   virtual void menus_changed() {}
   virtual void toolbar_changed() {}
   // Long work reports progress here (iteration count); false asks to stop.
+  // The dispatcher then puts the project back as it was before the command.
   virtual bool progress(int /*iteration*/) { return true; }
+  // A file was read into a project or a project was saved to it.
+  virtual void file_used(std::string_view /*path*/, FileUse) {}
 
   virtual bool print_picture(const DisplayList&) { return false; }
   virtual bool print_text(const std::vector<std::string>&) { return false; }

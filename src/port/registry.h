@@ -78,6 +78,10 @@ struct ToolButton {
   StandardImage standard = StandardImage::None;
 };
 
+// The platform's usual key for a command, shown in the menus; the front end
+// maps it to the platform's key sequence.
+enum class StandardShortcut { None, New, Open, Save, SaveAs, Print, Copy, Close, Quit, HelpContents };
+
 struct CommandSpec {
   int id = 0;
   const char* text = "";  // the menu text, '&' and blanks kept
@@ -88,6 +92,7 @@ struct CommandSpec {
   LabelRule label;    // empty: the menu text
   ToolButton button;
   const char* tooltip = nullptr;
+  StandardShortcut shortcut = StandardShortcut::None;
   UnivariateOperation univariate;
   MultivariateOperation multivariate;
   SessionOperation session;  // commands with their own project rules

@@ -36,6 +36,10 @@ class ScriptedPort : public UiPort {
   void queue_file(std::optional<std::string> path, std::string origin = {}) {
     files_.push_back({std::move(path), std::move(origin)});
   }
+  // An answer is waiting for a dialog of this title / for a file chooser
+  // (the desktop answers a few questions itself, as when reopening a file).
+  bool has_answer(const std::string& title) { return next_answer(title) != dialogs_.end(); }
+  bool has_file() const { return !files_.empty(); }
   void set_clipboard(std::optional<std::string> text) { clipboard_ = std::move(text); }
   const std::optional<std::string>& clipboard() const { return clipboard_; }
   const std::optional<DisplayList>& clipboard_picture() const { return picture_; }

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "plot/colours.h"
+#include "plot/format.h"
 #include "port/desktop.h"
 #include "port/port.h"
 #include "port/registry.h"
@@ -24,6 +25,10 @@ struct Session {
   int zoom_mode = 0;  // 1 region, 2 range, 3 out
   MenuKind menu = MenuKind::Univariate;
   const Registry* registry = nullptr;  // set by the shell at start-up
+  // How INFO texts and clipboard exports write numbers; the shell puts it
+  // in force around every command (the desktop remembers it, zelk-batch
+  // takes --full-precision).
+  NumberStyle numbers = NumberStyle::Report;
 
   // Tells every feature that reacts to `e`, in registration order; then,
   // for a change of series or model, redraws the project's open windows.

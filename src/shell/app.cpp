@@ -3,12 +3,17 @@
 #include "univariate/windows.h"
 #include "shell/app.h"
 
+#include <algorithm>
 #include <exception>
 #include <optional>
 
 #include "plot/render.h"
 #include "plot/zoom.h"
 #include "shell/plot_limits_dialog.h"
+
+#ifndef ZELK_VERSION
+#define ZELK_VERSION "unknown"
+#endif
 
 namespace zelk {
 namespace {
@@ -21,7 +26,7 @@ constexpr double kPictureWidth = 800, kPictureHeight = 600;
 App::App(UiPort& port) : App(port, make_registry()) {}
 
 App::App(UiPort& port, Registry registry)
-    : registry_(std::move(registry)), session_(port), toolbar_(startup_toolbar()), status_(startup_status()) {
+    : registry_(std::move(registry)), watch_(port), session_(watch_), toolbar_(startup_toolbar()), status_(startup_status()) {
   session_.registry = &registry_;
   session_.desktop.on_project_focus = [this](int entry) { switch_project(entry); };
   session_.on_status = [this] {
@@ -30,13 +35,15 @@ App::App(UiPort& port, Registry registry)
   };
 }
 
-// Operations may throw: the user sees the text and the project stays as it was.
+// Operations may throw: the user sees the text and the project stays as it
+// was. Cancelled long work puts the record back too, without a message.
 template <class Record, class F>
-static void guarded(Session& s, Record* rec, F&& f) {
+static void guarded(Session& s, Record* rec, F&& f, const ProgressWatch* watch = nullptr) {
   std::optional<Record> saved;
   if (rec) saved = *rec;
   try {
     f();
+    if (rec && watch && watch->cancelled()) *rec = std::move(*saved);
   } catch (const std::exception& e) {
     if (rec) *rec = std::move(*saved);
     s.port.message("ZELK Error", e.what(), Buttons::Ok);
@@ -52,6 +59,11 @@ void App::dispatch(int id) {
   Session& s = session_;
   const int before = s.projects.current();
   auto no_record = static_cast<UnivariateRecord*>(nullptr);
+  const ScopedNumberStyle style(s.numbers);
+  watch_.reset();
+  std::vector<int> open_before;
+  for (int e = 1; e <= kMaxProjects; ++e)
+    if (s.projects.kind(e) != ProjectKind::Free) open_before.push_back(e);
 
   switch (cmd->scope) {
     case CommandScope::NeedsProject:
@@ -74,6 +86,7 @@ void App::dispatch(int id) {
     case CommandScope::Popup:
       break;
   }
+  if (watch_.cancelled()) undo_cancelled(before, open_before);
   if (cmd->project_event || s.projects.current() != before)
     project_event();
   else
@@ -86,7 +99,7 @@ void App::run_univariate(const CommandSpec& cmd) {
   UnivariateRecord* rec = s.projects.univariate(entry);
   if (!rec) return;
   if (cmd.univariate) {
-    guarded(s, rec, [&] { cmd.univariate(s, entry, *rec); });
+    guarded(s, rec, [&] { cmd.univariate(s, entry, *rec); }, &watch_);
   } else if (cmd.session) {
     // A session operation may open or close projects: no snapshot to restore.
     guarded(s, static_cast<UnivariateRecord*>(nullptr), [&] { cmd.session(s); });
@@ -99,10 +112,28 @@ void App::run_multivariate(const CommandSpec& cmd) {
   MultivariateRecord* rec = s.projects.multivariate(entry);
   if (!rec) return;
   if (cmd.multivariate) {
-    guarded(s, rec, [&] { cmd.multivariate(s, entry, *rec); });
+    guarded(s, rec, [&] { cmd.multivariate(s, entry, *rec); }, &watch_);
   } else if (cmd.session) {
     guarded(s, static_cast<MultivariateRecord*>(nullptr), [&] { cmd.session(s); });
   }
+}
+
+// The record is back (guarded); what the command opened goes, and the
+// windows show the record again.
+void App::undo_cancelled(int current_before, const std::vector<int>& open_before) {
+  Session& s = session_;
+  for (int e = 1; e <= kMaxProjects; ++e) {
+    if (s.projects.kind(e) == ProjectKind::Free || std::find(open_before.begin(), open_before.end(), e) != open_before.end())
+      continue;
+    s.publish(Event::ProjectClosed, e);
+    s.desktop.close_project(e);
+    s.projects.close(e);
+  }
+  if (current_before != 0 && s.projects.kind(current_before) != ProjectKind::Free) {
+    s.projects.set_current(current_before);
+    s.refresh_windows(current_before);
+  }
+  s.status_changed();
 }
 
 Window* App::target_window() { return session_.desktop.active(); }
@@ -167,7 +198,7 @@ void App::run_frame_command(int id, const CommandSpec& cmd) {
       if (Window* dup = s.desktop.duplicate(target->id)) window_focused(dup->id);
       break;
     case cmd::About:
-      s.port.message("ZELK 2000", "ZELK 2000\nTime-series analysis workbench", Buttons::Ok);
+      s.port.message("ZELK 2000", "ZELK 2000\nVersion " ZELK_VERSION "\nTime-series analysis workbench", Buttons::Ok);
       break;
     case cmd::CrossAcf:
       s.port.message("ZELK::ERROR", "Procedure not yet implemented", Buttons::OkCancel);

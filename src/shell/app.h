@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "shell/command_table.h"
+#include "shell/progress_watch.h"
 #include "shell/menu_state.h"
 #include "port/registry.h"
 #include "port/port.h"
@@ -31,7 +32,8 @@ class App {
 
   // Carries out a menu or tool-bar command. Unknown ids do nothing. An
   // operation that throws is reported as "ZELK Error" and its record is put
-  // back as it was.
+  // back as it was; so is one whose long work the user cancelled (the port's
+  // progress answered false), which also closes the projects it opened.
   void dispatch(int command);
 
   // The menu on the frame and the state of its items.
@@ -74,8 +76,10 @@ class App {
   void run_multivariate(const CommandSpec& cmd);
   void project_event();  // update menus, status and tool bar
   void refresh_frame();  // menus and status after any command
+  void undo_cancelled(int current_before, const std::vector<int>& open_before);
 
   Registry registry_;
+  ProgressWatch watch_;  // the port the session's operations talk to
   Session session_;
   std::vector<ToolbarEntry> toolbar_;
   StatusLine status_;

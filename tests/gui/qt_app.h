@@ -1,6 +1,8 @@
 #pragma once
 // One QApplication for all Qt tests of this program (offscreen platform).
 #include <QApplication>
+#include <QDir>
+#include <QSettings>
 #include <cstdlib>
 
 namespace zelk::test {
@@ -11,7 +13,13 @@ inline QApplication& qt_app() {
   static char* argv[] = {name, nullptr};
   static QApplication* app = [] {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    return new QApplication(argc, argv);
+    auto* a = new QApplication(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("ZELK tests"));
+    // Remembered settings (recent files, number style) stay out of the user's own.
+    static const QString settings = QDir::tempPath() + QStringLiteral("/zelk_gui_tests_settings");
+    QDir(settings).removeRecursively();
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings);
+    return a;
   }();
   return *app;
 }

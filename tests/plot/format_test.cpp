@@ -94,5 +94,39 @@ TEST(ParseNumber, FreeFormWithFallbacks) {
   EXPECT_FALSE(read_integer("1.5").has_value());
 }
 
+// Expected texts are Python's repr of the same doubles (the shortest text
+// that reads back exactly), written plain between 1e-5 and 1e15.
+TEST(FullPrecision, ShortestTextThatReadsBackPlainWhereModerate) {
+  const ScopedNumberStyle full(NumberStyle::Full);
+  EXPECT_EQ(dec(579.00408163265308, 4), "579.0040816326531");
+  EXPECT_EQ(dec(0.1 + 0.2, 4), "0.30000000000000004");
+  EXPECT_EQ(dec(1234567.0, 4), "1234567");
+  EXPECT_EQ(dec(-2.5e-5, 4), "-0.000025");
+  EXPECT_EQ(trim(format_exponential(1.5e-7, 4)), "1.5e-07");
+  EXPECT_EQ(sig(1e21, 5), "1e+21");
+  EXPECT_EQ(dec(-0.0, 4), "0");
+  EXPECT_EQ(dec(std::numeric_limits<double>::infinity(), 4), "overflow");
+  EXPECT_EQ(format_significant(1.5, 5).size(), 30u);  // the fields keep their widths
+  EXPECT_EQ(format_decimals(1.5, 2).size(), 15u);
+  // Every value reads back to itself, at any magnitude.
+  for (double x : {1.0 / 3, -2.0 / 7 * 1e-9, 6.02214076e23, 2.2250738585072014e-308, 1.7976931348623157e308, 123.456})
+    EXPECT_EQ(parse_number(trim(format_decimals(x, 4))), x) << x;
+  // A number wider than its column keeps a blank before it.
+  EXPECT_EQ(pad_left("0.30000000000000004", 15), " 0.30000000000000004");
+  EXPECT_EQ(pad_left("1.5", 6), "   1.5");
+}
+
+TEST(FullPrecision, TheReportStyleIsTheDefaultAndComesBackAfterAScope) {
+  EXPECT_EQ(number_style(), NumberStyle::Report);
+  {
+    const ScopedNumberStyle full(NumberStyle::Full);
+    const ScopedNumberStyle report(NumberStyle::Report);  // nested scopes
+    EXPECT_EQ(dec(579.00408163265308, 4), "0.5790E+03");
+  }
+  EXPECT_EQ(number_style(), NumberStyle::Report);
+  EXPECT_EQ(dec(579.00408163265308, 4), "0.5790E+03");
+  EXPECT_EQ(pad_left("0.30000000000000004", 15), "0.30000000000000004");
+}
+
 }  // namespace
 }  // namespace zelk

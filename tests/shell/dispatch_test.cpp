@@ -85,6 +85,8 @@ TEST(Dispatch, AboutBox) {
   t.app->dispatch(cmd::About);
   ASSERT_EQ(t.port.shown().size(), 1u);
   EXPECT_EQ(t.port.shown()[0].rfind("MESSAGE [ZELK 2000] ", 0), 0u);
+  // The version of the build's project(), as CMake gives it to the tests.
+  EXPECT_NE(t.port.shown()[0].find("\nVersion " ZELK_PROJECT_VERSION "\n"), std::string::npos) << t.port.shown()[0];
 }
 
 TEST(Dispatch, InfoGoesToTheGraphWithTheFocusOnly) {
