@@ -35,6 +35,7 @@ MainFrame::MainFrame() : port_(this), app_(std::make_unique<App>(port_)) {
   setObjectName(QStringLiteral("ZelkFrame"));
   setWindowTitle(QStringLiteral("ZELK 2000"));
   setWindowIcon(application_icon(2));
+  setAcceptDrops(true);  // a data file dropped on the frame is imported
   build_menus();
   mdi_ = new QMdiArea(this);
   mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);

@@ -35,6 +35,8 @@ class QtPort : public UiPort {
   // Answers message boxes, dialogs, file choosers and the clipboard from
   // another port instead of asking the user (scripted screenshots).
   void set_answers(UiPort* answers) { answers_ = answers; }
+  // The next file chooser returns this path without asking (a dropped file).
+  void answer_next_file(std::optional<std::string> path) { next_file_ = std::move(path); }
 
   Button message(std::string_view title, std::string_view text, Buttons buttons) override;
   bool run_dialog(Dialog& dialog) override;
@@ -64,6 +66,7 @@ class QtPort : public UiPort {
   QPointer<QWidget> parent_;
   FrameEvents* mirror_ = nullptr;
   UiPort* answers_ = nullptr;
+  std::optional<std::string> next_file_;
 };
 
 // "Label (*.ext)" filters for a file dialog; upper- and lower-case patterns
