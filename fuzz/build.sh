@@ -8,7 +8,7 @@ build="${ZELK_FUZZ_BUILD:-$root/build-fuzz}"
 cmake -S "$root/fuzz" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER="${CXX:-clang++}" \
   -DZELK_CORE_BUILD="${ZELK_CORE_BUILD:-}" >/dev/null
 targets=()
-for h in "${@:-plain table clipboard project part mvproject operations}"; do
+for h in "${@:-plain table table_reader clipboard project part mvproject operations}"; do
   for t in $h; do targets+=("fuzz_$t"); done
 done
 nice -n 19 cmake --build "$build" -j "${ZELK_FUZZ_JOBS:-1}" --target "${targets[@]}"

@@ -5,7 +5,7 @@
 # fuzz/corpus/HARNESS are read only. Crashes land in fuzz/artifacts/HARNESS/.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-h="${1:?harness: plain, table, clipboard, project, part or mvproject}"
+h="${1:?harness: plain, table, table_reader, clipboard, project, part or mvproject}"
 secs="${2:?seconds}"
 shift 2
 build="${ZELK_FUZZ_BUILD:-$root/build-fuzz}"

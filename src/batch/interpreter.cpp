@@ -158,6 +158,7 @@ bool Interpreter::step(const std::vector<std::string>& w, const std::string& ori
     if (w.size() != 3) return error = "save-picture takes a window caption and a file", false;
     return save_picture(w[1], w[2], error);
   }
+  if (verb == "import-table") return import_table(w, origin, error);
   error = "unknown step \"" + verb + "\"";
   return false;
 }
@@ -269,6 +270,24 @@ bool Interpreter::save_picture(const std::string& prefix, const std::string& fil
     return error = "picture files end in .svg, .png or .pdf", false;
   }
   out_ << "PICTURE \"" << w->caption << "\" " << file << '\n';
+  return true;
+}
+
+// The answers File > Import Table asks for, then the command.
+bool Interpreter::import_table(const std::vector<std::string>& w, const std::string& origin, std::string& error) {
+  if (w.size() < 2) return error = "import-table needs a file", false;
+  DialogAnswer answer("Import Table", {}, "OK", origin);
+  std::vector<std::pair<std::string, std::string>> columns;
+  for (std::size_t i = 2; i < w.size(); i += 2) {
+    const bool known = w[i] == "column" || w[i] == "columns" || w[i] == "header";
+    if (!known || i + 1 >= w.size()) return error = "import-table FILE takes column N, columns LIST, header on|off", false;
+    // The header switch rebuilds the column list: it goes first.
+    (w[i] == "header" ? answer.settings : columns).emplace_back(w[i] == "header" ? "header" : "columns", w[i + 1]);
+  }
+  answer.settings.insert(answer.settings.end(), columns.begin(), columns.end());
+  port_->queue_file(resolve(w[1]), origin);
+  port_->queue_dialog(std::move(answer));
+  app_->dispatch(cmd::ImportTable);
   return true;
 }
 

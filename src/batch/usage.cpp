@@ -44,15 +44,23 @@ are kept as written); # starts a comment.
                          PREFIX (an exact caption wins, else the shortest);
                          for a graph window, a summary of its panes
   focus PREFIX           give that window the focus (its project becomes current)
+  import-table FILE [column N | columns LIST] [header on|off]
+                         File > Import Table on FILE (CSV, TSV, semicolons with
+                         decimal commas, or blanks): the column numbers of the
+                         file to take (one for a univariate project, up to 25
+                         for a multivariate one; default the value columns),
+                         and whether the first row names the columns (default
+                         detected). The same as: file FILE, dialog
+                         "Import Table" columns=LIST header=on, do Import Table
   save-picture PREFIX FILE
                          write the graph window's picture to FILE (.svg; .png
                          and .pdf when built with QtGui)
 
-Relative paths in file and save-picture are taken from the script's folder
-(from the current folder for standard input). Captions and titles match
-case-insensitively, surrounding blanks ignored. Message boxes are printed as
-MESSAGE [TITLE] TEXT -> BUTTON; a dialog with no answer is cancelled and
-printed as NO ANSWER "TITLE". The command Exit ends the script.
+Relative paths in file, import-table and save-picture are taken from the
+script's folder (from the current folder for standard input). Captions and
+titles match case-insensitively, surrounding blanks ignored. Message boxes are
+printed as MESSAGE [TITLE] TEXT -> BUTTON; a dialog with no answer is
+cancelled and printed as NO ANSWER "TITLE". The command Exit ends the script.
 
 Exit status 0 when every line was carried out; 1 with a message naming the
 line when one could not be (unknown step, command, window or file, a control

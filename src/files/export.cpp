@@ -118,6 +118,12 @@ std::optional<std::string> choose_open_file(UiPort& port) {
   return port.choose_file(FileMode::Open, "Open file", zlk_filters(), "*.zlk");
 }
 
+std::optional<std::string> choose_data_file(UiPort& port, std::string_view title) {
+  static const std::vector<FileFilter> f{{"Data Files (*.dat *.txt *.csv *.tsv)", "*.dat *.txt *.csv *.tsv"},
+                                         {"All Files (*.*)", "*.*"}};
+  return port.choose_file(FileMode::Open, title, f, "");
+}
+
 const std::vector<std::string>& ExportDialog::labels() {
   static const std::vector<std::string> l{"Time Series", "Residuals",      "Sample ACF",     "Model ACF",
                                           "Sample PACF", "Model PACF",     "Periodogram",    "Est spectrum",

@@ -31,6 +31,9 @@ bool copy_table(UiPort& port, std::span<const double> values, int rows, int cols
 // The save-file chooser: "Save ZELK file" with the ZLK filters.
 std::optional<std::string> choose_save_file(UiPort& port);
 std::optional<std::string> choose_open_file(UiPort& port);
+// The chooser of the import commands: titled after the command, data files
+// (*.dat *.txt *.csv *.tsv) first, then all files.
+std::optional<std::string> choose_data_file(UiPort& port, std::string_view title);
 // The file an export writes: the save chooser, then "Overwrite existing
 // file?" when it exists; none when the user backs out.
 std::optional<std::string> choose_export_file(UiPort& port);

@@ -192,8 +192,8 @@ bool load_multivariate_file(Session& s, int entry, MultivariateRecord& rec, cons
   return true;
 }
 
-bool import_file(Session& s, int entry, MultivariateRecord& rec) {
-  auto path = choose_open_file(s.port);
+bool import_file(Session& s, int entry, MultivariateRecord& rec, std::string_view data_title) {
+  auto path = data_title.empty() ? choose_open_file(s.port) : choose_data_file(s.port, data_title);
   if (!path) return false;
   if (!load_multivariate_file(s, entry, rec, *path)) return false;
   rec.file_name = *path;

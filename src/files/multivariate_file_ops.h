@@ -1,6 +1,7 @@
 #pragma once
 // Data, project files and export of multivariate projects.
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zelk {
@@ -10,7 +11,7 @@ struct MultivariateRecord;
 
 // Import / Open: a multivariate project file, or a data file of m columns
 // ("Read Multivariate Data  "). On any refusal the project keeps what it had.
-bool import_file(Session& s, int entry, MultivariateRecord& rec);
+bool import_file(Session& s, int entry, MultivariateRecord& rec, std::string_view data_title = {});
 bool load_multivariate_file(Session& s, int entry, MultivariateRecord& rec, const std::string& path);
 // Installs a fresh table (component-major) as the project's data.
 void install_components(Session& s, int entry, MultivariateRecord& rec, int m, int n, std::vector<double> data);

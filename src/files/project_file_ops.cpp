@@ -114,6 +114,9 @@ bool load_file(Session& s, int entry, UnivariateRecord& rec, const std::string& 
   }
   auto read = read_data_file(path);
   if (!read.ok()) {
+    // Most often a table with a header row, which has a command of its own.
+    if (read.failure == DataReadFailure::NoValues)
+      read.error.text += " A table whose first row names its columns (CSV, TSV) reads with File > Import Table.";
     show(s, read.error);
     return false;
   }

@@ -102,8 +102,8 @@ void redraw_project(Session& s, int entry, UnivariateRecord& rec) {
   s.refresh_windows(entry);
 }
 
-bool import_file(Session& s, int entry, UnivariateRecord& rec) {
-  auto path = choose_open_file(s.port);
+bool import_file(Session& s, int entry, UnivariateRecord& rec, std::string_view data_title) {
+  auto path = data_title.empty() ? choose_open_file(s.port) : choose_data_file(s.port, data_title);
   if (!path) return false;  // cancelling keeps the project as it was
   if (!load_file(s, entry, rec, *path)) return false;
   rec.file_name = *path;

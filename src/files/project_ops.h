@@ -1,6 +1,7 @@
 #pragma once
 // The project-level commands: new, open, import, close, rename, minimize.
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zelk {
@@ -19,8 +20,9 @@ int create_univariate_project(Session& s, int entry);
 bool open_project(Session& s);
 
 // Reads a chosen file into the project. The project's data and results are
-// replaced only once a file has been read successfully.
-bool import_file(Session& s, int entry, UnivariateRecord& rec);
+// replaced only once a file has been read successfully. With a title the
+// chooser offers data files (Import File), without it project files (Open).
+bool import_file(Session& s, int entry, UnivariateRecord& rec, std::string_view data_title = {});
 bool import_clipboard(Session& s, int entry, UnivariateRecord& rec);
 bool import_clipboard(Session& s, int entry, MultivariateRecord& rec);
 // Installs values as the project's data: results and derived windows go.

@@ -7,6 +7,7 @@
 #include "files/project_file_ops.h"
 #include "files/multivariate_file_ops.h"
 #include "files/project_ops.h"
+#include "files/table_import.h"
 #include "port/rules.h"
 #include "port/session.h"
 
@@ -98,8 +99,19 @@ Feature describe_files() {
   c.project_event = true;
   c.session = [](Session& s) {
     const int e = s.projects.current();
-    if (UnivariateRecord* u = s.projects.univariate(e)) import_file(s, e, *u);
-    else if (MultivariateRecord* m = s.projects.multivariate(e)) import_file(s, e, *m);
+    if (UnivariateRecord* u = s.projects.univariate(e)) import_file(s, e, *u, "Import File");
+    else if (MultivariateRecord* m = s.projects.multivariate(e)) import_file(s, e, *m, "Import");
+  };
+  f.commands.push_back(c);
+
+  // Order 30 as well: it follows Import File, before Import Clipboard.
+  c = file_command(cmd::ImportTable, "Import &Table", S::NeedsProject, 30);
+  c.enabled = rules::project_open;
+  c.project_event = true;
+  c.session = [](Session& s) {
+    const int e = s.projects.current();
+    if (UnivariateRecord* u = s.projects.univariate(e)) import_table(s, e, *u);
+    else if (MultivariateRecord* m = s.projects.multivariate(e)) import_table(s, e, *m);
   };
   f.commands.push_back(c);
 
@@ -142,6 +154,10 @@ Feature describe_files() {
 
   f.dialogs.push_back([] { return std::make_unique<CreateProjectDialog>(); });
   f.dialogs.push_back([] { return std::make_unique<MultivariateDataDialog>(nullptr); });
+  f.dialogs.push_back([] {
+    const char* sample = "date,level\n1875-01-01,580.38\n";
+    return std::make_unique<ImportTableDialog>(sample, *scan_table(sample).shape, false);
+  });
   f.dialogs.push_back([] { return std::make_unique<RenameProjectDialog>("New Univariate Project"); });
   f.dialogs.push_back([] {
     std::vector<double> one{1.0};

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -257,6 +258,11 @@ QWidget* DialogView::make_widget(std::size_t index, QLabel*& label) {
       if (!c.text.empty()) make_label();
       auto* l = new QLabel(this);
       l->setTextFormat(Qt::PlainText);
+      // Several lines are a table: their columns line up in a fixed font.
+      if (c.text.find('\n') != std::string::npos) {
+        l->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+        l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+      }
       return l;
     }
     case ControlKind::Picture: {

@@ -36,6 +36,7 @@ MainFrame::MainFrame() : port_(this), app_(std::make_unique<App>(port_)) {
   setWindowTitle(QStringLiteral("ZELK 2000"));
   setWindowIcon(application_icon(2));
   app_->session().numbers = load_full_precision() ? NumberStyle::Full : NumberStyle::Report;
+  setAcceptDrops(true);  // a data file dropped on the frame is imported
   build_menus();
   add_recent_menus();
   mdi_ = new QMdiArea(this);

@@ -48,6 +48,8 @@ class MainFrame : public QMainWindow, public FrameEvents {
 
   // Carries out a command as the menus and tool bar do.
   void dispatch(int id);
+  // A file dropped on the frame (frame_drop.cpp).
+  void import_dropped_file(const std::string& path);
 
   // FrameEvents
   void window_opened(const Window& w) override;
@@ -65,6 +67,8 @@ class MainFrame : public QMainWindow, public FrameEvents {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   struct MenuSet {

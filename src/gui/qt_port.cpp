@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <utility>
 
 #include "gui/dialog_view.h"
 #include "gui/paint_display_list.h"
@@ -90,6 +91,7 @@ QString file_dialog_filter(const std::vector<FileFilter>& filters) {
 
 std::optional<std::string> QtPort::choose_file(FileMode mode, std::string_view title,
                                                const std::vector<FileFilter>& filters, std::string_view initial_name) {
+  if (next_file_) return std::exchange(next_file_, std::nullopt);
   if (presets_ && presets_->has_file()) return presets_->choose_file(mode, title, filters, initial_name);
   if (answers_) return answers_->choose_file(mode, title, filters, initial_name);
   const QString filter = file_dialog_filter(filters);

@@ -42,6 +42,8 @@ class QtPort : public UiPort {
   // recent file answers the project kind and the file): a dialog or file
   // chooser with an answer queued there takes it, every other one asks.
   void set_presets(ScriptedPort* presets) { presets_ = presets; }
+  // The next file chooser returns this path without asking (a dropped file).
+  void answer_next_file(std::optional<std::string> path) { next_file_ = std::move(path); }
 
   Button message(std::string_view title, std::string_view text, Buttons buttons) override;
   bool run_dialog(Dialog& dialog) override;
@@ -73,6 +75,7 @@ class QtPort : public UiPort {
   FrameEvents* mirror_ = nullptr;
   UiPort* answers_ = nullptr;
   ScriptedPort* presets_ = nullptr;
+  std::optional<std::string> next_file_;
 };
 
 // "Label (*.ext)" filters for a file dialog; upper- and lower-case patterns

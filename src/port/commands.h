@@ -105,6 +105,7 @@ enum Id : int {
   TreeSave = 40163,
   TreeNewProject = 40165,
   AutoFit = 40200,
+  ImportTable = 40201,
   FullPrecision = 40210,
 };
 

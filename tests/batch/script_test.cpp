@@ -49,6 +49,22 @@ TEST(Script, CreatesAProjectImportsAFileAndPrintsWindowsAndStatus) {
             "  pane 1 curve 98 points y 575.96 to 581.86 \"Series \"\n");
 }
 
+TEST(Script, ImportTableTakesTheFileAndTheColumnsOnOneLine) {
+  // The series range is R's range(mdeaths): 940 2750.
+  Outcome r = run(std::string(kNewProject) + "import-table uk_lung_deaths.csv column 2\nprint uk_lung\n");
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.out,
+            "GRAPH \"uk_lung_deaths.csv\" panes 1 x 1 to 72\n"
+            "  pane 1 curve 72 points y 940 to 2750 \"male\"\n");
+  r = run(std::string(kNewProject) + "import-table uk_lung_deaths.csv colum 2\n");
+  EXPECT_EQ(r.err, "test.zb:3: import-table FILE takes column N, columns LIST, header on|off\n");
+  r = run(std::string(kNewProject) + "import-table uk_lung_deaths.csv column 1\n");
+  EXPECT_EQ(r.status, 0);  // a refused entry is the user's answer, as on the desktop
+  EXPECT_EQ(r.out,
+            "MESSAGE [Import Table] Column 1 (\"month\") holds dates, not values. -> OK\n"
+            "NO ANSWER \"Import Table\"\n");
+}
+
 TEST(Script, MenuFollowsTheProject) {
   Outcome r = run("print menu\n");
   EXPECT_EQ(r.status, 0);

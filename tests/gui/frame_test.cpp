@@ -8,10 +8,12 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTextBrowser>
 #include <QToolBar>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -279,6 +281,27 @@ TEST_F(FrameTest, HelpOpensTheProgramsOwnPages) {
   EXPECT_TRUE(frame->help_viewer()->browser()->toPlainText().contains("Getting started"));
   frame->dispatch(cmd::HelpOnHelp);
   EXPECT_TRUE(frame->help_viewer()->browser()->toPlainText().contains("Back"));
+}
+
+TEST_F(FrameTest, ADroppedTableIsImportedIntoANewProject) {
+  // No project yet: the drop asks for one, then reads the CSV through Import
+  // Table without showing the file chooser.
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(std::string(ZELK_TEST_DATA) + "/uk_lung_deaths.csv"))});
+  QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(frame.get(), &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  answers.queue_dialog({"Create New Project ", {{"univariate", "on"}}, "OK"});
+  answers.queue_dialog({"Import Table", {{"columns", "3"}}, "OK"});
+  QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(frame.get(), &drop);
+  QApplication::processEvents();
+  const UnivariateRecord* rec = frame->app().session().projects.univariate(1);
+  ASSERT_TRUE(rec);
+  EXPECT_EQ(rec->x.size(), 72u);
+  EXPECT_EQ(rec->series_name, "female");
+  EXPECT_TRUE(answers.unused().empty());
+  EXPECT_TRUE(answers.shown().empty());
 }
 
 }  // namespace

@@ -101,7 +101,9 @@ TEST_F(Fixture, ImportFileReplacesDataOnlyAfterASuccessfulRead) {
 
   port.queue_file(file("bad.dat", "words only\n"));
   EXPECT_FALSE(import_file(s, 1, r));
-  EXPECT_EQ(port.shown().back(), "MESSAGE [ReadRawData()] The file holds no data values. -> OK");
+  EXPECT_EQ(port.shown().back(),
+            "MESSAGE [ReadRawData()] The file holds no data values. A table whose first row names its columns "
+            "(CSV, TSV) reads with File > Import Table. -> OK");
   EXPECT_EQ(r.x, (std::vector<double>{1, 2, 3}));
 
   port.queue_file(file("b.dat", "7\n8\n"));
