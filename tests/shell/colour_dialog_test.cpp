@@ -154,19 +154,6 @@ TEST_F(CustomizeColors, ChangedColoursComeBackWithTheSavedProject) {
   fs::remove(file);
 }
 
-TEST(ColourDialog, CancelWithoutTheCommandStillRestoresTheRememberedValues) {
-  ColourTable table = ColourTable::defaults();
-  ColourDialog d(table);
-  ScriptedPort port;
-  port.queue_colour(0x0000FF);
-  d.control("border").checked = true;
-  d.control("colour1").checked = false;
-  d.button_pressed("choose", port);
-  EXPECT_EQ(table.further[2], (Rgb{0, 0, 255}));
-  d.cancelled(port);
-  EXPECT_EQ(table, ColourTable::defaults());
-}
-
 TEST_F(CustomizeColors, ClipboardAndPrinterGetTheWindowsOwnSize) {
   Window* w = graphs().front();
   app.window_focused(w->id);
