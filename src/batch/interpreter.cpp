@@ -16,9 +16,6 @@
 namespace zelk {
 namespace {
 
-// Picture size of save-picture, in pixels.
-constexpr double kPictureWidth = 800, kPictureHeight = 600;
-
 bool starts_with_nocase(std::string_view text, std::string_view prefix) {
   if (prefix.size() > text.size()) return false;
   for (std::size_t i = 0; i < prefix.size(); ++i)
@@ -159,6 +156,8 @@ bool Interpreter::step(const std::vector<std::string>& w, const std::string& ori
     return save_picture(w[1], w[2], error);
   }
   if (verb == "import-table") return import_table(w, origin, error);
+  if (verb == "colour" || verb == "color") return queue_colour(w, origin, error);
+  if (verb == "size") return resize(w, error);
   error = "unknown step \"" + verb + "\"";
   return false;
 }
@@ -258,7 +257,7 @@ bool Interpreter::save_picture(const std::string& prefix, const std::string& fil
   Window* w = find_window(prefix);
   if (!w) return error = "no window \"" + prefix + "\"", false;
   if (!w->graph) return error = "window \"" + w->caption + "\" is not a graph", false;
-  const DisplayList picture = render_graph(*w->graph, app_->session().colours, kPictureWidth, kPictureHeight);
+  const DisplayList picture = render_graph(*w->graph, app_->session().colours, w->width, w->height);
   const std::string path = resolve(file);
   const std::string ext = extension(path);
   if (ext == ".svg") {
@@ -288,6 +287,34 @@ bool Interpreter::import_table(const std::vector<std::string>& w, const std::str
   port_->queue_file(resolve(w[1]), origin);
   port_->queue_dialog(std::move(answer));
   app_->dispatch(cmd::ImportTable);
+  return true;
+}
+
+bool Interpreter::queue_colour(const std::vector<std::string>& w, const std::string& origin, std::string& error) {
+  if (w.size() == 2 && w[1] == "cancel") {
+    port_->queue_colour(std::nullopt, origin);
+    return true;
+  }
+  if (w.size() != 4) return error = "colour takes red, green and blue (0 to 255) or cancel", false;
+  unsigned rgb = 0;
+  for (std::size_t i = 1; i < 4; ++i) {
+    const auto v = read_integer(w[i]);
+    if (!v || *v < 0 || *v > 255) return error = "colour components are integers from 0 to 255, not " + w[i], false;
+    rgb = (rgb << 8) | static_cast<unsigned>(*v);
+  }
+  port_->queue_colour(rgb, origin);
+  return true;
+}
+
+bool Interpreter::resize(const std::vector<std::string>& w, std::string& error) {
+  if (w.size() != 4) return error = "size takes a window caption, a width and a height", false;
+  Window* target = find_window(w[1]);
+  if (!target) return error = "no window \"" + w[1] + "\"", false;
+  const auto width = read_integer(w[2]), height = read_integer(w[3]);
+  // Past a few screens a picture is an allocation, not a window.
+  if (!width || !height || *width < 1 || *height < 1 || *width > 10000 || *height > 10000)
+    return error = "a window size is two integers from 1 to 10000", false;
+  app_->session().desktop.resized(target->id, static_cast<double>(*width), static_cast<double>(*height));
   return true;
 }
 

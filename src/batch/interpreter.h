@@ -43,6 +43,8 @@ class Interpreter {
   bool clipboard(const std::vector<std::string>& words, std::string& error);
   bool save_picture(const std::string& prefix, const std::string& file, std::string& error);
   bool import_table(const std::vector<std::string>& words, const std::string& origin, std::string& error);
+  bool queue_colour(const std::vector<std::string>& words, const std::string& origin, std::string& error);
+  bool resize(const std::vector<std::string>& words, std::string& error);
   Window* find_window(const std::string& prefix);
   std::string resolve(const std::string& path) const;
 

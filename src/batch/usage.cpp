@@ -52,6 +52,12 @@ are kept as written); # starts a comment.
                          and whether the first row names the columns (default
                          detected). The same as: file FILE, dialog
                          "Import Table" columns=LIST header=on, do Import Table
+  colour R G B | cancel  answer the next colour chooser (Choose Color in
+                         "Customize Colors") with red, green and blue from 0
+                         to 255, or cancel it; printed as COLOUR R G B -> R G B
+  size PREFIX W H        show that window at W x H pixels (client area); Copy
+                         to Clipboard, Print and save-picture draw at the
+                         window's size, 800 x 600 until a size is given
   save-picture PREFIX FILE
                          write the graph window's picture to FILE (.svg; .png
                          and .pdf when built with QtGui)

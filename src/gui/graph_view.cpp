@@ -44,6 +44,8 @@ void GraphView::update_cursor() {
 
 void GraphView::resizeEvent(QResizeEvent* event) {
   cache_valid_ = false;
+  // Copy and Print draw the picture at the size it has on screen.
+  app_.session().desktop.resized(id_, width(), height());
   QWidget::resizeEvent(event);
 }
 

@@ -131,6 +131,13 @@ void Desktop::set_minimized(int project, bool minimized) {
     }
 }
 
+void Desktop::resized(int id, double width, double height) {
+  Window* w = by_id(id);
+  if (!w || !(width >= 1) || !(height >= 1)) return;
+  w->width = width;
+  w->height = height;
+}
+
 Window* Desktop::duplicate(int id) {
   Window* src = by_id(id);
   if (!src) return nullptr;

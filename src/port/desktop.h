@@ -42,6 +42,9 @@ class Desktop {
   void close_data_windows(int project);
   void recaption(int project, const std::string& project_name);
   void set_minimized(int project, bool minimized);
+  // The front end shows the window at a new client size (sizes below one
+  // pixel are ignored). Nothing is redrawn: the front end already knows.
+  void resized(int id, double width, double height);
   Window* duplicate(int id);
 
   // Called when a window of another project gets the focus.

@@ -146,12 +146,33 @@ bool ScriptedPort::set_clipboard_picture(const DisplayList& picture) {
   return true;
 }
 
+namespace {
+std::string rgb_text(unsigned v) {
+  return std::to_string((v >> 16) & 0xFF) + ' ' + std::to_string((v >> 8) & 0xFF) + ' ' + std::to_string(v & 0xFF);
+}
+}  // namespace
+
+bool ScriptedPort::choose_colour(unsigned& rgb) {
+  if (colours_.empty()) {
+    show("NO ANSWER \"Color\"");
+    return false;
+  }
+  const std::optional<unsigned> chosen = colours_.front().first;
+  colours_.pop_front();
+  show("COLOUR " + rgb_text(rgb) + " -> " + (chosen ? rgb_text(*chosen) : std::string("cancel")));
+  if (!chosen) return false;
+  rgb = *chosen & 0xFFFFFFu;
+  return true;
+}
+
 std::vector<std::string> ScriptedPort::unused() const {
   auto from = [](const std::string& origin) { return origin.empty() ? std::string() : origin + ": "; };
   std::vector<std::string> out;
   for (const auto& d : dialogs_) out.push_back(from(d.origin) + "dialog \"" + d.title + "\"");
   for (const auto& [button, origin] : messages_) out.push_back(from(origin) + "message " + button);
   for (const auto& [path, origin] : files_) out.push_back(from(origin) + "file " + path.value_or("cancel"));
+  for (const auto& [rgb, origin] : colours_)
+    out.push_back(from(origin) + "colour " + (rgb ? rgb_text(*rgb) : std::string("cancel")));
   return out;
 }
 

@@ -40,6 +40,10 @@ class ScriptedPort : public UiPort {
   // (the desktop answers a few questions itself, as when reopening a file).
   bool has_answer(const std::string& title) { return next_answer(title) != dialogs_.end(); }
   bool has_file() const { return !files_.empty(); }
+  // The next colour chooser ends with this 0xRRGGBB value, or is cancelled.
+  void queue_colour(std::optional<unsigned> rgb, std::string origin = {}) {
+    colours_.push_back({rgb, std::move(origin)});
+  }
   void set_clipboard(std::optional<std::string> text) { clipboard_ = std::move(text); }
   const std::optional<std::string>& clipboard() const { return clipboard_; }
   const std::optional<DisplayList>& clipboard_picture() const { return picture_; }
@@ -62,6 +66,8 @@ class ScriptedPort : public UiPort {
   std::optional<std::string> clipboard_text() override;
   bool set_clipboard_text(const std::string& text) override;
   bool set_clipboard_picture(const DisplayList& picture) override;
+  // Shown as "COLOUR R G B -> R G B" (or "-> cancel").
+  bool choose_colour(unsigned& rgb) override;
   void status_changed(const StatusLine& s) override { status_ = s; }
   const StatusLine& status() const { return status_; }
 
@@ -72,6 +78,7 @@ class ScriptedPort : public UiPort {
   std::deque<DialogAnswer> dialogs_;
   std::deque<std::pair<std::string, std::string>> messages_;                 // button, origin
   std::deque<std::pair<std::optional<std::string>, std::string>> files_;  // path, origin
+  std::deque<std::pair<std::optional<unsigned>, std::string>> colours_;  // 0xRRGGBB, origin
   std::optional<std::string> clipboard_;
   std::optional<DisplayList> picture_;
   bool clipboard_available_ = true;

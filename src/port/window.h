@@ -56,6 +56,9 @@ class Window {
   std::shared_ptr<TextDocument> text;    // Info, DupInfo, text-only reports
   int info = 0;    // a graph's INFO window id
   int source = 0;  // an INFO window's graph; a duplicate's source
+  // Client size in pixels as the front end last showed it: the clipboard and
+  // the printer get the picture at this size. zelk-batch windows keep the default.
+  double width = 800, height = 600;
 
   bool is_graph() const { return kind == WindowKind::Graph || kind == WindowKind::DupGraph; }
 };

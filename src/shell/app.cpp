@@ -9,6 +9,7 @@
 
 #include "plot/render.h"
 #include "plot/zoom.h"
+#include "shell/colour_dialog.h"
 #include "shell/plot_limits_dialog.h"
 
 #ifndef ZELK_VERSION
@@ -16,12 +17,6 @@
 #endif
 
 namespace zelk {
-namespace {
-
-// Size of the picture put on the clipboard or the printer.
-constexpr double kPictureWidth = 800, kPictureHeight = 600;
-
-}  // namespace
 
 App::App(UiPort& port) : App(port, make_registry()) {}
 
@@ -184,13 +179,13 @@ void App::run_frame_command(int id, const CommandSpec& cmd) {
     }
     case cmd::Copy:
       if (target->graph)
-        s.port.set_clipboard_picture(render_graph(*target->graph, s.colours, kPictureWidth, kPictureHeight));
+        s.port.set_clipboard_picture(render_graph(*target->graph, s.colours, target->width, target->height));
       else if (target->text)
         s.port.set_clipboard_text(target->text->text());
       break;
     case cmd::Print:
       if (target->graph)
-        s.port.print_picture(render_graph(*target->graph, s.colours, kPictureWidth, kPictureHeight));
+        s.port.print_picture(render_graph(*target->graph, s.colours, target->width, target->height));
       else if (target->text)
         s.port.print_text(target->text->lines());
       break;
@@ -206,8 +201,12 @@ void App::run_frame_command(int id, const CommandSpec& cmd) {
     case cmd::Tile: case cmd::Cascade: case cmd::HelpContents: case cmd::HelpOnHelp: case cmd::Exit:
       s.port.frame_command(id);
       break;
+    case cmd::CustomizeColors:
+      customize_colours(s);
+      repaint_all();
+      break;
     default:
-      break;  // Customize Colors comes with the colour dialog
+      break;
   }
 }
 

@@ -7,6 +7,7 @@
 #include "plot/format.h"
 #include "port/rules.h"
 #include "port/session.h"
+#include "shell/colour_dialog.h"
 #include "shell/plot_limits_dialog.h"
 
 namespace zelk {
@@ -86,6 +87,10 @@ Feature describe_frame() {
     const double x[] = {1, 2}, y[] = {0, 1};
     graph->add_curve_pane(1, x, y);
     return std::make_unique<PlotLimitsDialog>(graph, ColourTable::defaults());
+  });
+  f.dialogs.push_back([] {
+    static ColourTable listed = ColourTable::defaults();  // outlives the listed dialog
+    return std::make_unique<ColourDialog>(listed);
   });
   return f;
 }

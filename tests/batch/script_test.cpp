@@ -184,6 +184,38 @@ TEST(Script, SavesPictures) {
   std::filesystem::remove_all(dir);
 }
 
+TEST(Script, ColoursAndWindowSizesComeFromTheScript) {
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "zelk_batch_colour_test";
+  std::filesystem::create_directories(dir);
+  const std::string svg = (dir / "red.svg").string();
+  const Outcome r = run(std::string(kNewProject) +
+                        "file lake_huron.dat\ndo Import File\n"
+                        "colour 255 0 0\n"
+                        "dialog \"Customize Colors\" colour1=on press=\"Choose Color\"\n"
+                        "dialog \"Customize Colors\"\n"
+                        "do Customize Colors\n"
+                        "do Copy to Clipboard\nclipboard print\n"
+                        "size lake 640 480\n"
+                        "do Copy to Clipboard\nclipboard print\n"
+                        "do 40005\n"
+                        "save-picture lake " + svg + "\n"
+                        "colour 300 0 0\n");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "test.zb:16: colour components are integers from 0 to 255, not 300\n");
+  EXPECT_EQ(r.out,
+            "COLOUR 0 160 128 -> 255 0 0\n"
+            "CLIPBOARD picture 800 x 600\n"
+            "CLIPBOARD picture 640 x 480\n"
+            "PRINT picture 640 x 480\n"
+            "PICTURE \"lake_huron.dat\" " + svg + "\n");
+  std::ifstream f(svg);
+  std::stringstream text;
+  text << f.rdbuf();
+  EXPECT_NE(text.str().find("width=\"640\""), std::string::npos);
+  EXPECT_NE(text.str().find("<polyline fill=\"none\" stroke=\"#ff0000\""), std::string::npos);
+  std::filesystem::remove_all(dir);
+}
+
 class Sample : public Dialog {
  public:
   Sample() : Dialog("Sample Dialog") {

@@ -19,6 +19,7 @@
 #include "gui/qt_port.h"
 #include "qt_app.h"
 #include "port/scripted_port.h"
+#include "shell/colour_dialog.h"
 
 namespace zelk {
 namespace {
@@ -186,6 +187,24 @@ TEST_F(DialogViewTest, PreviewsComeFromTheDialogAtTheWidgetsSize) {
   EXPECT_GT(dialog.pictures, 0);
   EXPECT_EQ(QColor(shot.pixel(shot.width() / 2, shot.height() / 2)), QColor(10, 20, 30));
   view.hide();
+}
+
+TEST_F(DialogViewTest, ChooseColorRedrawsTheCheckedSwatchInTheChosenColour) {
+  ColourTable table = ColourTable::defaults();
+  ColourDialog colours(table);
+  QtPort qt;
+  qt.set_answers(&port);
+  port.queue_colour(0x20C040);
+  DialogView view(colours, qt);
+  view.show();
+  qobject_cast<QRadioButton*>(view.widget_for("colour2"))->click();
+  qobject_cast<QPushButton*>(view.widget_for("choose"))->click();
+  EXPECT_EQ(table.pane[1], (Rgb{0x20, 0xC0, 0x40}));
+  // The second of seven rows, right of its label: the swatch of "#2".
+  const QImage shot = view.widget_for("swatches")->grab().toImage();
+  EXPECT_EQ(QColor(shot.pixel(shot.width() * 3 / 4, shot.height() * 3 / 14)), QColor(0x20, 0xC0, 0x40));
+  view.reject();
+  EXPECT_EQ(table, ColourTable::defaults());
 }
 
 TEST(FileDialogFilter, MatchesBothCasesOfEachPattern) {

@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "gui/graph_view.h"
 #include "gui/info_view.h"
@@ -25,6 +26,16 @@
 
 namespace zelk {
 namespace {
+
+// Keeps what would have gone to the printer.
+class AnswerPort : public ScriptedPort {
+ public:
+  bool print_picture(const DisplayList& picture) override {
+    printed = picture;
+    return true;
+  }
+  std::optional<DisplayList> printed;
+};
 
 // The frame with every question answered from a script instead of a person.
 class FrameTest : public ::testing::Test {
@@ -74,7 +85,7 @@ class FrameTest : public ::testing::Test {
     return nullptr;
   }
 
-  ScriptedPort answers;
+  AnswerPort answers;
   std::unique_ptr<MainFrame> frame;
 };
 
@@ -203,6 +214,22 @@ TEST_F(FrameTest, DuplicatesCopyTheSourceUnderTheirOwnCaption) {
   ASSERT_TRUE(frame->child(dup->id));
   EXPECT_EQ(frame->child(dup->id)->windowTitle(), "(DUPLICATE) lake_huron.dat");
   EXPECT_TRUE(frame->graph_view(dup->id));
+}
+
+TEST_F(FrameTest, PrintedGraphsHaveTheSizeTheWindowShows) {
+  new_project();
+  import("lake_huron.dat");
+  const Window* w = window_named("lake_huron.dat");
+  ASSERT_TRUE(w);
+  frame->child(w->id)->resize(433, 287);
+  QApplication::processEvents();
+  const GraphView* view = frame->graph_view(w->id);
+  ASSERT_TRUE(view);
+  ASSERT_NE(view->width(), 800);
+  frame->dispatch(cmd::Print);
+  ASSERT_TRUE(answers.printed);
+  EXPECT_EQ(answers.printed->width, view->width());
+  EXPECT_EQ(answers.printed->height, view->height());
 }
 
 TEST_F(FrameTest, SystemMenusOfferTheCommandsOfEachWindowKind) {
