@@ -158,6 +158,7 @@ bool Interpreter::step(const std::vector<std::string>& w, const std::string& ori
     if (w.size() != 3) return error = "save-picture takes a window caption and a file", false;
     return save_picture(w[1], w[2], error);
   }
+  if (verb == "editor") return editor(w, error);
   error = "unknown step \"" + verb + "\"";
   return false;
 }

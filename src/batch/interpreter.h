@@ -42,6 +42,7 @@ class Interpreter {
   bool print(const std::string& what, std::string& error);
   bool clipboard(const std::vector<std::string>& words, std::string& error);
   bool save_picture(const std::string& prefix, const std::string& file, std::string& error);
+  bool editor(const std::vector<std::string>& words, std::string& error);  // editor_steps.cpp
   Window* find_window(const std::string& prefix);
   std::string resolve(const std::string& path) const;
 

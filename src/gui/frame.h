@@ -22,6 +22,7 @@ namespace zelk {
 
 class GraphView;
 class InfoView;
+class ProjectEditorView;
 
 class MainFrame : public QMainWindow, public FrameEvents {
   Q_OBJECT
@@ -54,6 +55,8 @@ class MainFrame : public QMainWindow, public FrameEvents {
   void menus_changed() override;
   void toolbar_changed() override;
   void frame_command(int id) override;
+  void show_tree_editor(TreeEditor& editor) override;
+  ProjectEditorView* project_editor() const { return editor_view_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -93,6 +96,7 @@ class MainFrame : public QMainWindow, public FrameEvents {
   MenuKind shown_menu_ = MenuKind::Univariate;
   std::map<int, QPointer<QMdiSubWindow>> children_;
   QPointer<HelpViewer> help_;
+  QPointer<ProjectEditorView> editor_view_;
   int busy_ = 0;               // inside the core: MDI activations are ours, not the user's
   bool closing_child_ = false;  // a close the core asked for
   bool shutting_down_ = false;

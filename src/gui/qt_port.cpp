@@ -69,6 +69,11 @@ bool QtPort::run_dialog(Dialog& dialog) {
   return view.exec() == QDialog::Accepted;
 }
 
+void QtPort::show_tree_editor(TreeEditor& editor) {
+  if (answers_) return answers_->show_tree_editor(editor);
+  if (mirror_) mirror_->show_tree_editor(editor);
+}
+
 QString file_dialog_filter(const std::vector<FileFilter>& filters) {
   QStringList parts;
   for (const FileFilter& f : filters) {

@@ -23,6 +23,7 @@ class FrameEvents {
   virtual void toolbar_changed() {}
   virtual void frame_command(int /*id*/) {}
   virtual void progress(int /*iteration*/) {}
+  virtual void show_tree_editor(TreeEditor& /*editor*/) {}
 };
 
 class QtPort : public UiPort {
@@ -38,6 +39,7 @@ class QtPort : public UiPort {
 
   Button message(std::string_view title, std::string_view text, Buttons buttons) override;
   bool run_dialog(Dialog& dialog) override;
+  void show_tree_editor(TreeEditor& editor) override;
   std::optional<std::string> choose_file(FileMode mode, std::string_view title, const std::vector<FileFilter>& filters,
                                          std::string_view initial_name) override;
   std::optional<std::string> clipboard_text() override;

@@ -3,10 +3,12 @@
 // their windows, the settings shared by all graphs, and the registry of
 // features with the events they react to.
 #include <functional>
+#include <memory>
 
 #include "plot/colours.h"
 #include "port/desktop.h"
 #include "port/port.h"
+#include "port/project_tree.h"
 #include "port/registry.h"
 #include "project/project_table.h"
 
@@ -24,6 +26,8 @@ struct Session {
   int zoom_mode = 0;  // 1 region, 2 range, 3 out
   MenuKind menu = MenuKind::Univariate;
   const Registry* registry = nullptr;  // set by the shell at start-up
+  // The modeless project editor, made when first opened.
+  std::unique_ptr<TreeEditor> tree_editor;
 
   // Tells every feature that reacts to `e`, in registration order; then,
   // for a change of series or model, redraws the project's open windows.
