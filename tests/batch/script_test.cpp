@@ -244,14 +244,14 @@ TEST(Script, EditorStepsRenameMoveAndToggleByNodeOrLabel) {
 TEST(Script, EditorStepsNameWhatTheyCannotDo) {
   EXPECT_EQ(run("editor print\n").err, "test.zb:1: the project editor is not open (do Project Editor first)\n");
   const std::string open = std::string(kNewProject) + "do Project Editor\n";
-  EXPECT_EQ(run(open + "editor rename 4 x\n").err, "test.zb:3: no node \"4\" in the project editor\n");
-  EXPECT_EQ(run(open + "editor rename 0 x\n").err, "test.zb:3: the label of \"ZELK Projects\" cannot be edited\n");
+  EXPECT_EQ(run(open + "editor rename 4 x\n").err, "test.zb:4: no node \"4\" in the project editor\n");
+  EXPECT_EQ(run(open + "editor rename 0 x\n").err, "test.zb:4: the label of \"ZELK Projects\" cannot be edited\n");
   EXPECT_EQ(run(open + "editor move 1 0\n").err,
-            "test.zb:3: \"New Univariate Project\" cannot be dropped on \"ZELK Projects\"\n");
+            "test.zb:4: \"New Univariate Project\" cannot be dropped on \"ZELK Projects\"\n");
   EXPECT_EQ(run(open + "editor popup 1 Active\n").err,
-            "test.zb:3: the popup \"Tree Project Right-Click\" has no \"Active\"\n");
+            "test.zb:4: the popup \"Tree Project Right-Click\" has no \"Active\"\n");
   EXPECT_EQ(run(open + "editor ok\neditor print\n").err,
-            "test.zb:4: the project editor is not open (do Project Editor first)\n");
+            "test.zb:5: the project editor is not open (do Project Editor first)\n");
 }
 
 }  // namespace

@@ -309,7 +309,7 @@ TEST(ProjectFileReader, BlankOrMultiLineSeriesNamesKeepTheSeries) {
 // A file with a one-word name (padded to its field, bare, or indented) reads
 // that word as the series name, as files of earlier versions did.
 TEST(ProjectFileReader, OneWordSeriesNamesOfEarlierFilesReadTheSame) {
-  for (std::string name : {"Nile", "Nile" + std::string(128, ' '), std::string("  Nile")}) {
+  for (const std::string& name : {std::string("Nile"), "Nile" + std::string(128, ' '), std::string("  Nile")}) {
     const std::string text = small_project("Data\n1\n2\n" + name + "\n1.25 -0.75\n",
                                            "Regression components\nF\n", "Transformation(s)\n0\n");
     ProjectReadResult r = parse(text);
