@@ -56,7 +56,7 @@ class MainFrame : public QMainWindow, public FrameEvents {
   void toolbar_changed() override;
   void frame_command(int id) override;
   void show_tree_editor(TreeEditor& editor) override;
-  ProjectEditorView* project_editor() const { return editor_view_; }
+  ProjectEditorView* project_editor() const;  // none before the first Project Editor
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -66,6 +66,8 @@ void MainFrame::menus_changed() {
   if (editor_view_ && editor_view_->isVisible()) editor_view_->schedule_rebuild();
 }
 
+ProjectEditorView* MainFrame::project_editor() const { return editor_view_; }
+
 void MainFrame::show_tree_editor(TreeEditor& editor) {
   if (!editor_view_) editor_view_ = new ProjectEditorView(editor, [this] { app_->refresh_after_editor(); }, this);
   editor_view_->rebuild();

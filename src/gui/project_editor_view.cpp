@@ -137,7 +137,7 @@ void ProjectEditorView::schedule_rebuild() {
 void ProjectEditorView::rebuild() {
   rebuild_queued_ = false;
   // An edit under way would lose its text.
-  if (tree_->state() == QAbstractItemView::EditingState) return;
+  if (tree_->editing()) return;
   building_ = true;
   const NodeRef selected = EditorTree::ref(tree_->currentItem());
   tree_->clear();

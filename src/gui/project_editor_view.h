@@ -15,6 +15,7 @@ class EditorTree : public QTreeWidget {
  public:
   EditorTree(TreeEditor& editor, QWidget* parent);
   static NodeRef ref(const QTreeWidgetItem* item);
+  bool editing() const { return state() == EditingState; }
 
  Q_SIGNALS:
   void series_dropped(zelk::NodeRef series, zelk::NodeRef project);

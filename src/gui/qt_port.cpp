@@ -70,7 +70,7 @@ bool QtPort::run_dialog(Dialog& dialog) {
 }
 
 void QtPort::show_tree_editor(TreeEditor& editor) {
-  if (answers_) return answers_->show_tree_editor(editor);
+  // Shown even when questions are answered by a script: it asks none itself.
   if (mirror_) mirror_->show_tree_editor(editor);
 }
 
