@@ -1,4 +1,6 @@
 // The "editor" step: what a user does in the project editor's tree, by node.
+#include <ostream>
+
 #include "batch/interpreter.h"
 #include "plot/format.h"
 #include "port/dialog.h"
@@ -70,6 +72,19 @@ bool Interpreter::editor(const std::vector<std::string>& w, std::string& error) 
     return true;
   }
   return error = kEditorUsage, false;
+}
+
+void print_tree_editor(std::ostream& out) {
+  out << "TREE \"Project Editor\"  (editor steps)\n"
+         "  nodes: 0 \"ZELK Projects\", N project N, N.K series K of project N, or a label\n";
+  for (TreeNodeKind kind : {TreeNodeKind::Root, TreeNodeKind::UnivariateProject, TreeNodeKind::Series}) {
+    out << "  popup \"" << tree_popup_name(kind) << "\":";
+    if (const MenuItem* popup = right_menu(tree_popup_name(kind)))
+      for (const MenuItem& m : popup->items)
+        if (!m.separator) out << " \"" << plain_text(m.text) << '"';
+    out << '\n';
+  }
+  out << "  buttons: OK, Cancel\n\n";
 }
 
 }  // namespace zelk

@@ -59,5 +59,7 @@ class Interpreter {
 std::string usage_text();
 // `zelk-batch --dialogs`: every dialog with its controls' keys, kinds and labels.
 void print_dialogs(const Registry& table, std::ostream& out);
+// The project editor for `--dialogs`: its nodes, popups and buttons.
+void print_tree_editor(std::ostream& out);
 
 }  // namespace zelk

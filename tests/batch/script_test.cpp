@@ -192,6 +192,9 @@ TEST(Script, DialogListingForScriptWriters) {
   std::ostringstream all;
   print_dialogs(make_registry(), all);
   EXPECT_NE(all.str().find("DIALOG \"Create New Project \"\n"), std::string::npos);
+  std::ostringstream tree;
+  print_tree_editor(tree);
+  EXPECT_NE(tree.str().find("  popup \"Tree Series Right-Click\": \"Active\"\n"), std::string::npos) << tree.str();
 }
 
 }  // namespace
