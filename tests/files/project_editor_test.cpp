@@ -189,6 +189,10 @@ TEST_F(Editor, ActiveTogglesAComponentAndTheStatusBarCountsIt) {
   EXPECT_EQ(s.projects.multivariate(1)->active, (std::vector<bool>{true, true, true}));
   ed.popup_command({1, 0}, cmd::TreeActive);  // not a series: nothing
   EXPECT_EQ(s.projects.multivariate(1)->active_count(), 3);
+  for (int k = 1; k <= 3; ++k) ed.popup_command({1, k}, cmd::TreeActive);
+  app.refresh_after_editor();
+  EXPECT_EQ(app.status().parts[1], "# of active series = 0");
+  EXPECT_NE(s.desktop.find(1, windows::Project), nullptr);
 }
 
 TEST_F(Editor, OkAndCancelCloseTheEditorAndWhatWasDoneStays) {
