@@ -171,6 +171,9 @@ void ProjectEditorView::popup(const QPoint& pos) {
   if (!n) return;
   const MenuItem* items = right_menu(tree_popup_name(n->kind));
   if (!items) return;
+  bool component = false;  // only a multivariate project's series has an active flag
+  for (const TreeNode& p : whole.children)
+    if (p.ref.entry == node.entry) component = node.is_series() && p.kind == TreeNodeKind::MultivariateProject;
   QMenu menu(this);
   for (const MenuItem& m : items->items) {
     if (m.separator) {
@@ -179,6 +182,8 @@ void ProjectEditorView::popup(const QPoint& pos) {
     }
     QAction* a = menu.addAction(qs(m.text));
     a->setData(m.id);
+    // Close, Save and New Project are offered but not carried out here.
+    a->setEnabled((m.id == cmd::TreeActive && component) || m.id == cmd::Tile || m.id == cmd::Cascade);
     if (m.id == cmd::TreeActive) {
       a->setCheckable(true);
       a->setChecked(n->active);
