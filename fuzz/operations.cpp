@@ -243,6 +243,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         break;
       }
+      case 2:  // once the project editor is open: a drag, a label or Active
+        if (zelk::TreeEditor* ed = app.session().tree_editor.get(); ed && ed->is_open()) {
+          const zelk::NodeRef a{in.ConsumeIntegralInRange(0, 3), in.ConsumeIntegralInRange(0, 3)};
+          const zelk::NodeRef b{in.ConsumeIntegralInRange(0, 3), 0};
+          switch (in.ConsumeIntegralInRange(0, 2)) {
+            case 0: ed->move(a, b); break;
+            case 1: ed->rename(a, in.ConsumeRandomLengthString(120)); break;
+            default: ed->popup_command(a, zelk::cmd::TreeActive);
+          }
+          app.refresh_after_editor();
+          break;
+        }
+        [[fallthrough]];
       default:
         app.dispatch(commands[in.ConsumeIntegralInRange<std::size_t>(0, commands.size() - 1)]);
     }

@@ -158,6 +158,7 @@ bool Interpreter::step(const std::vector<std::string>& w, const std::string& ori
   if (verb == "import-table") return import_table(w, origin, error);
   if (verb == "colour" || verb == "color") return queue_colour(w, origin, error);
   if (verb == "size") return resize(w, error);
+  if (verb == "editor") return editor(w, error);
   error = "unknown step \"" + verb + "\"";
   return false;
 }

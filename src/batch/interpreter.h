@@ -45,6 +45,7 @@ class Interpreter {
   bool import_table(const std::vector<std::string>& words, const std::string& origin, std::string& error);
   bool queue_colour(const std::vector<std::string>& words, const std::string& origin, std::string& error);
   bool resize(const std::vector<std::string>& words, std::string& error);
+  bool editor(const std::vector<std::string>& words, std::string& error);  // editor_steps.cpp
   Window* find_window(const std::string& prefix);
   std::string resolve(const std::string& path) const;
 
@@ -61,5 +62,7 @@ class Interpreter {
 std::string usage_text();
 // `zelk-batch --dialogs`: every dialog with its controls' keys, kinds and labels.
 void print_dialogs(const Registry& table, std::ostream& out);
+// The project editor for `--dialogs`: its nodes, popups and buttons.
+void print_tree_editor(std::ostream& out);
 
 }  // namespace zelk

@@ -53,6 +53,7 @@ int main(int argc, char** argv) {
   }
   if (arg == "--dialogs") {
     print_dialogs(make_registry(), std::cout);
+    print_tree_editor(std::cout);
     return 0;
   }
   RasterWriter raster = nullptr;

@@ -61,6 +61,21 @@ are kept as written); # starts a comment.
   save-picture PREFIX FILE
                          write the graph window's picture to FILE (.svg; .png
                          and .pdf when built with QtGui)
+  editor print           the project editor's tree, one node a line as
+                         [NODE] LABEL; open it first with do "Project Editor"
+  editor rename NODE "TEXT"
+                         edit a node's label in place (a project's name or a
+                         series name)
+  editor move NODE PROJECT
+                         drag a series onto another project; the question
+                         "Confirm data transfer" takes the next message answer
+  editor popup NODE ITEM a command of the node's right-click popup (Active
+                         toggles a component of a multivariate project; Tile,
+                         Cascade)
+  editor ok | cancel     close the project editor (changes made stay)
+
+A NODE is 0 (the root "ZELK Projects"), a project's entry (2), a series
+within it (2.3, the third series of project 2), or a label.
 
 Relative paths in file, import-table and save-picture are taken from the
 script's folder (from the current folder for standard input). Captions and

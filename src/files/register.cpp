@@ -4,6 +4,7 @@
 #include "files/export.h"
 #include "files/features.h"
 #include "files/project_dialogs.h"
+#include "files/project_editor.h"
 #include "files/project_file_ops.h"
 #include "files/multivariate_file_ops.h"
 #include "files/project_ops.h"
@@ -90,6 +91,7 @@ Feature describe_files() {
   c = file_command(cmd::ProjectEditor, "Project Editor", S::NeedsProject, 23);
   c.tooltip = "Project Editor";
   c.button = {kEveryBar, 1, 20, StandardImage::None};
+  c.session = [](Session& s) { open_project_editor(s); };
   f.commands.push_back(c);
 
   c = file_command(cmd::ImportFile, "&Import File", S::NeedsProject, 30, "&Import");

@@ -23,6 +23,7 @@ namespace zelk {
 
 class GraphView;
 class InfoView;
+class ProjectEditorView;
 
 class MainFrame : public QMainWindow, public FrameEvents {
   Q_OBJECT
@@ -63,6 +64,8 @@ class MainFrame : public QMainWindow, public FrameEvents {
   void frame_command(int id) override;
   bool progress(int iteration) override;
   void file_used(std::string_view path, FileUse use) override;
+  void show_tree_editor(TreeEditor& editor) override;
+  ProjectEditorView* project_editor() const;  // none before the first Project Editor
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -109,6 +112,7 @@ class MainFrame : public QMainWindow, public FrameEvents {
   QPointer<HelpViewer> help_;
   WorkGuard* work_ = nullptr;
   RecentFiles recent_;
+  QPointer<ProjectEditorView> editor_view_;
   int busy_ = 0;               // inside the core: MDI activations are ours, not the user's
   bool closing_child_ = false;  // a close the core asked for
   bool shutting_down_ = false;

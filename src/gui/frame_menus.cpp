@@ -7,6 +7,7 @@
 #include <QMenuBar>
 
 #include "gui/frame.h"
+#include "gui/project_editor_view.h"
 #include "gui/help_viewer.h"
 
 namespace zelk {
@@ -60,7 +61,21 @@ QMenu* MainFrame::build_menu(const MenuItem& item, std::vector<int> path, MenuSe
 
 const std::vector<QMenu*>& MainFrame::top_menus() const { return menus_.at(shown_menu_).tops; }
 
-void MainFrame::menus_changed() { apply_menu_state(); }
+void MainFrame::menus_changed() {
+  apply_menu_state();
+  // Any command may have renamed, filled or closed a project.
+  if (editor_view_ && editor_view_->isVisible()) editor_view_->schedule_rebuild();
+}
+
+ProjectEditorView* MainFrame::project_editor() const { return editor_view_; }
+
+void MainFrame::show_tree_editor(TreeEditor& editor) {
+  if (!editor_view_) editor_view_ = new ProjectEditorView(editor, [this] { app_->refresh_after_editor(); }, this);
+  editor_view_->rebuild();
+  editor_view_->show();
+  editor_view_->raise();
+  editor_view_->activateWindow();
+}
 
 void MainFrame::apply_menu_state() {
   const MenuState state = app_->menu_state();

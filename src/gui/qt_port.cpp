@@ -71,6 +71,11 @@ bool QtPort::run_dialog(Dialog& dialog) {
   return view.exec() == QDialog::Accepted;
 }
 
+void QtPort::show_tree_editor(TreeEditor& editor) {
+  // Shown even when questions are answered by a script: it asks none itself.
+  if (mirror_) mirror_->show_tree_editor(editor);
+}
+
 QString file_dialog_filter(const std::vector<FileFilter>& filters) {
   QStringList parts;
   for (const FileFilter& f : filters) {

@@ -26,6 +26,7 @@ class FrameEvents {
   // Long work: false asks it to stop.
   virtual bool progress(int /*iteration*/) { return true; }
   virtual void file_used(std::string_view /*path*/, FileUse) {}
+  virtual void show_tree_editor(TreeEditor& /*editor*/) {}
 };
 
 class QtPort : public UiPort {
@@ -47,6 +48,7 @@ class QtPort : public UiPort {
 
   Button message(std::string_view title, std::string_view text, Buttons buttons) override;
   bool run_dialog(Dialog& dialog) override;
+  void show_tree_editor(TreeEditor& editor) override;
   std::optional<std::string> choose_file(FileMode mode, std::string_view title, const std::vector<FileFilter>& filters,
                                          std::string_view initial_name) override;
   std::optional<std::string> clipboard_text() override;

@@ -9,6 +9,7 @@
 namespace zelk {
 
 class Dialog;
+class TreeEditor;
 struct DisplayList;
 class Window;
 
@@ -35,6 +36,9 @@ class UiPort {
   virtual Button message(std::string_view title, std::string_view text, Buttons buttons = Buttons::Ok) = 0;
   // Runs a modal dialog; true when it ended with OK.
   virtual bool run_dialog(Dialog& dialog) = 0;
+  // Shows the modeless project editor (or brings it forward); it stays open
+  // until its OK or Cancel while commands go on.
+  virtual void show_tree_editor(TreeEditor& /*editor*/) {}
   virtual std::optional<std::string> choose_file(FileMode mode, std::string_view title,
                                                  const std::vector<FileFilter>& filters,
                                                  std::string_view initial_name) = 0;

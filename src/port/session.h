@@ -3,11 +3,13 @@
 // their windows, the settings shared by all graphs, and the registry of
 // features with the events they react to.
 #include <functional>
+#include <memory>
 
 #include "plot/colours.h"
 #include "plot/format.h"
 #include "port/desktop.h"
 #include "port/port.h"
+#include "port/project_tree.h"
 #include "port/registry.h"
 #include "project/project_table.h"
 
@@ -29,6 +31,8 @@ struct Session {
   // in force around every command (the desktop remembers it, zelk-batch
   // takes --full-precision).
   NumberStyle numbers = NumberStyle::Report;
+  // The modeless project editor, made when first opened.
+  std::unique_ptr<TreeEditor> tree_editor;
 
   // Tells every feature that reacts to `e`, in registration order; then,
   // for a change of series or model, redraws the project's open windows.

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -63,8 +64,10 @@ void read_data(RecordReader& in, UnivariateRecord& rec) {
   const std::int64_t n = static_cast<std::int64_t>(rec.last) - rec.first + 1;
   need(n >= 0 && (n == 0 || rec.first >= 1), "the indices of the Data record");
   std::string name;
-  need(in.word(name, kSeriesNameLength), "the series name of the Data record");
-  rec.series_name = name;
+  // The whole line: a name of several words comes back whole, and a one-word
+  // name padded with blanks reads as before.
+  need(in.line(name, kSeriesNameLength), "the series name of the Data record");
+  rec.series_name = name.substr(std::min(name.find_first_not_of(" \t"), name.size()));
   need(in.reals(rec.x, n), "the Data record holds fewer than the " + std::to_string(n) + " values its indices give");
   // A surplus value would otherwise be dropped without a word.
   need(!in.next_is_number(), "the Data record holds more than the " + std::to_string(n) + " values its indices give");

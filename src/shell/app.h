@@ -69,6 +69,9 @@ class App {
   void switch_project(int entry);
   // Redraws every window (after a change of the colour table).
   void repaint_all();
+  // The project editor changed names, data or active components outside a
+  // command: menus and status bar follow.
+  void refresh_after_editor() { refresh_frame(); }
 
  private:
   void run_frame_command(int id, const CommandSpec& cmd);

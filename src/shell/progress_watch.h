@@ -7,6 +7,7 @@
 
 namespace zelk {
 
+// Every UiPort call must be passed on here, or the front end never sees it.
 class ProgressWatch : public UiPort {
  public:
   explicit ProgressWatch(UiPort& inner) : inner_(inner) {}
@@ -45,6 +46,7 @@ class ProgressWatch : public UiPort {
   bool choose_colour(unsigned& rgb) override { return inner_.choose_colour(rgb); }
   void frame_command(int id) override { inner_.frame_command(id); }
   void file_used(std::string_view path, FileUse use) override { inner_.file_used(path, use); }
+  void show_tree_editor(TreeEditor& editor) override { inner_.show_tree_editor(editor); }
 
  private:
   UiPort& inner_;

@@ -240,6 +240,9 @@ TEST(Script, DialogListingForScriptWriters) {
   std::ostringstream all;
   print_dialogs(make_registry(), all);
   EXPECT_NE(all.str().find("DIALOG \"Create New Project \"\n"), std::string::npos);
+  std::ostringstream tree;
+  print_tree_editor(tree);
+  EXPECT_NE(tree.str().find("  popup \"Tree Series Right-Click\": \"Active\"\n"), std::string::npos) << tree.str();
 }
 
 }  // namespace
@@ -261,6 +264,45 @@ TEST(Script, ExamplesRunCleanly) {
     EXPECT_EQ(out.str().find("NO ANSWER"), std::string::npos) << entry.path();
   }
   EXPECT_GE(scripts, 2);
+}
+
+}  // namespace
+}  // namespace zelk
+
+namespace zelk {
+namespace {
+
+TEST(Script, EditorStepsRenameMoveAndToggleByNodeOrLabel) {
+  const Outcome r = run(std::string(kNewProject) + "clipboard text \"1\\n2\\n3\"\ndo Import Clipboard\n" +
+                        kNewProject +
+                        "do Project Editor\n"
+                        "editor rename 1.1 \"Sales in 2026\"\n"
+                        "message Yes\n"
+                        "editor move \"sales in 2026\" 2\n"
+                        "editor print\n"
+                        "editor ok\n");
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out,
+            "MESSAGE [ZELK Project Editor] Confirm data transfer -> Yes\n"
+            "[0] ZELK Projects\n"
+            "  [1] New Univariate Project (univariate)\n"
+            "    [1.1] Sales in 2026\n"
+            "  [2] New Univariate Project (univariate)\n"
+            "    [2.1] Sales in 2026\n");
+}
+
+TEST(Script, EditorStepsNameWhatTheyCannotDo) {
+  EXPECT_EQ(run("editor print\n").err, "test.zb:1: the project editor is not open (do Project Editor first)\n");
+  const std::string open = std::string(kNewProject) + "do Project Editor\n";
+  EXPECT_EQ(run(open + "editor rename 4 x\n").err, "test.zb:4: no node \"4\" in the project editor\n");
+  EXPECT_EQ(run(open + "editor rename 0 x\n").err, "test.zb:4: the label of \"ZELK Projects\" cannot be edited\n");
+  EXPECT_EQ(run(open + "editor move 1 0\n").err,
+            "test.zb:4: \"New Univariate Project\" cannot be dropped on \"ZELK Projects\"\n");
+  EXPECT_EQ(run(open + "editor popup 1 Active\n").err,
+            "test.zb:4: the popup \"Tree Project Right-Click\" has no \"Active\"\n");
+  EXPECT_EQ(run(open + "editor ok\neditor print\n").err,
+            "test.zb:5: the project editor is not open (do Project Editor first)\n");
 }
 
 }  // namespace

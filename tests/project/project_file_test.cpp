@@ -113,7 +113,7 @@ TEST(ProjectFileReader, ReadsAHandWrittenProjectWithEveryRecordGroup) {
   EXPECT_EQ(rec.model.M, 60);
   EXPECT_EQ(rec.first, 3);
   EXPECT_EQ(rec.last, 4);
-  EXPECT_EQ(rec.series_name, "Nile");  // a text value ends at its first blank
+  EXPECT_EQ(rec.series_name, "Nile flow, annual");  // the whole name line, blanks and all
   EXPECT_EQ(rec.x, (std::vector<double>{1.25, -0.75}));
 
   const RegressionTrend& g = rec.regression;
@@ -303,7 +303,20 @@ TEST(ProjectFileReader, BlankOrMultiLineSeriesNamesKeepTheSeries) {
   r.series_name = "two\nlines";
   back = parse(project_file_text(r, small_colours()));
   ASSERT_EQ(back.status, ProjectReadStatus::Read);
-  EXPECT_EQ(back.file.record.series_name, "two");
+  EXPECT_EQ(back.file.record.series_name, "two lines");  // the line end written as a blank
+}
+
+// A file with a one-word name (padded to its field, bare, or indented) reads
+// that word as the series name, as files of earlier versions did.
+TEST(ProjectFileReader, OneWordSeriesNamesOfEarlierFilesReadTheSame) {
+  for (const std::string& name : {std::string("Nile"), "Nile" + std::string(128, ' '), std::string("  Nile")}) {
+    const std::string text = small_project("Data\n1\n2\n" + name + "\n1.25 -0.75\n",
+                                           "Regression components\nF\n", "Transformation(s)\n0\n");
+    ProjectReadResult r = parse(text);
+    ASSERT_EQ(r.status, ProjectReadStatus::Read) << r.error.text;
+    EXPECT_EQ(r.file.record.series_name, "Nile");
+    EXPECT_EQ(r.file.record.x, (std::vector<double>{1.25, -0.75}));
+  }
 }
 
 }  // namespace
