@@ -1,8 +1,8 @@
 #!/bin/sh
 # Runs the desktop program under a virtual X server and saves pictures of it:
 # the empty frame, a project with its series and INFO window, a zoomed graph,
-# the ACF window's two panes, cascaded windows, a 2 x 2 pane grid and
-# the help viewer, and the viewer searching its pages.
+# the ACF window's two panes, cascaded windows, a 2 x 2 pane grid, a tiled
+# desktop of small windows, the help viewer, and the viewer searching its pages.
 #   scripts/screenshots.sh [OUTDIR]      (default: build-gui/screenshots)
 # ZELK_BIN names the program when it is not in build-gui or build.
 set -eu
@@ -43,9 +43,13 @@ do Cascade
 shot 5-cascade
 maximize (DUPLICATE)
 shot 6-pane-grid-2x2
+do 40051
+do 40132
+do Tile
+shot 7-tiled-desktop
 do Contents
-shot-help 7-help-contents
+shot-help 8-help-contents
 help-search fisher periodogram
-shot-help 8-help-search
+shot-help 9-help-search
 STEPS
 xvfb-run -a -s "-screen 0 1280x800x24" "$bin" --screenshot-script "$script" "$out"

@@ -85,6 +85,7 @@ void draw_residual_plot(Session& s, int entry, UnivariateRecord& rec) {
   std::iota(t.begin(), t.end(), static_cast<double>(std::max(rec.first, 1)));
   w.graph->clear();
   w.graph->integer_x = true;
+  w.graph->x_title = "Time";
   w.graph->add_curve_pane(1, t, y);
   w.graph->pane(1).title = "Residuals";
   s.desktop.changed(w);
@@ -126,6 +127,7 @@ void draw_residual_acf(Session& s, int entry, UnivariateRecord& rec) {
   GraphDocument& g = *w.graph;
   g.clear();
   g.integer_x = true;
+  g.x_title = "Lag";
   const double bound = 1.96 / std::sqrt(static_cast<double>(y.size()));
   for (int pane : {1, 2}) {
     if (!(rec.residual_acf_mode & (pane == 1 ? kResidualAcfPane : kResidualPacfPane))) continue;

@@ -171,6 +171,7 @@ void plot_project_window(Session& s, int entry, UnivariateRecord& rec) {
   Window& w = project_window(s, entry);
   w.graph->clear();
   w.graph->role = 0;
+  w.graph->x_title = "Time";
   if (rec.data_present()) {
     // Time runs over the original indices, so a subsequence keeps its place.
     std::vector<double> t(rec.x.size());

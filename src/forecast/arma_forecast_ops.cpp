@@ -89,6 +89,7 @@ void draw(Session& s, int entry, UnivariateRecord& rec, const ArmaForecastResult
   Window& w = s.desktop.graph(entry, windows::ArmaForecast, rec.name);
   GraphDocument& g = *w.graph;
   g.clear();
+  g.x_title = "Time";
   const std::vector<double>& data = f.units.data;
   std::vector<double> t(data.size());
   for (std::size_t i = 0; i < t.size(); ++i) t[i] = static_cast<double>(i + 1);

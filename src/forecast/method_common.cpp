@@ -35,6 +35,7 @@ std::optional<ForecastRange> current_range(const ForecastRange& kept, const Seri
 void draw_forecast(GraphDocument& g, const std::vector<double>& observations, int first,
                    std::span<const double> forecasts, std::span<const double> lower, std::span<const double> upper) {
   g.clear();
+  g.x_title = "Time";
   const std::size_t n = observations.size(), h = forecasts.size();
   std::vector<double> t(n + h), y(n + h);
   for (std::size_t i = 0; i < n + h; ++i) t[i] = static_cast<double>(first) + static_cast<double>(i);

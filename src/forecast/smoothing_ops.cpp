@@ -147,6 +147,7 @@ void refresh_smoothing(Session& s, int entry, UnivariateRecord& rec, Smoother wh
   Window* info = s.desktop.find_info(entry, slot_of(which));
   GraphDocument& g = *w.graph;
   g.clear();
+  g.x_title = "Time";
   if (run && smoothed.size() == rec.x.size() && rec.data_present()) {
     std::vector<double> t(rec.x.size());
     std::iota(t.begin(), t.end(), static_cast<double>(rec.first));

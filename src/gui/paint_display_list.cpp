@@ -1,7 +1,10 @@
 #include "gui/paint_display_list.h"
 
 #include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPen>
 #include <QPolygonF>
 #include <QTransform>
@@ -138,6 +141,25 @@ QImage display_list_image(const DisplayList& list, double scale) {
   painter.scale(scale, scale);
   paint_display_list(painter, list);
   return image;
+}
+
+bool write_display_list_pdf(const DisplayList& list, const QString& path) {
+  constexpr double kPixelsPerInch = 96, kPointsPerPixel = 72 / kPixelsPerInch;
+  const double w = std::max(list.width, 1.0), h = std::max(list.height, 1.0);
+  QPdfWriter pdf(path);
+  pdf.setResolution(static_cast<int>(kPixelsPerInch));
+  pdf.setCreator(QStringLiteral("ZELK"));
+  // An exact custom size: a fuzzy match would snap to the nearest paper size.
+  const QPageSize size(QSizeF(w * kPointsPerPixel, h * kPointsPerPixel), QPageSize::Point, QString(),
+                       QPageSize::ExactMatch);
+  if (!pdf.setPageLayout(QPageLayout(size, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Point)))
+    return false;
+  QPainter painter;
+  if (!painter.begin(&pdf)) return false;
+  // The page is whole points; the scale absorbs that rounding.
+  painter.scale(pdf.width() / w, pdf.height() / h);
+  paint_display_list(painter, list);
+  return painter.end();
 }
 
 }  // namespace zelk

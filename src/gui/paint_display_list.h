@@ -3,6 +3,7 @@
 // batch program can share this file for its PNG and PDF output.
 #include <QFont>
 #include <QImage>
+#include <QString>
 #include <string>
 
 #include "plot/display_list.h"
@@ -22,5 +23,10 @@ void paint_display_list(QPainter& painter, const DisplayList& list);
 
 // The list drawn into an image of its own size times `scale`.
 QImage display_list_image(const DisplayList& list, double scale = 1.0);
+
+// A one-page PDF whose page is the list's size at 96 pixels per inch, so
+// the drawing fills the page edge to edge. False when the file cannot be
+// written.
+bool write_display_list_pdf(const DisplayList& list, const QString& path);
 
 }  // namespace zelk

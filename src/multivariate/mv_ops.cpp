@@ -130,6 +130,7 @@ void draw_spectrum(Session& s, int entry, MultivariateRecord& rec, const Spectru
   GraphDocument& g = *w.graph;
   g.clear();
   g.integer_x = false;
+  g.x_title = "Frequency";
   const CrossSpectrum& sp = r.spectrum;
   std::vector<double> f(static_cast<std::size_t>(sp.top) + 1);
   for (int j = 0; j <= sp.top; ++j) f[static_cast<std::size_t>(j)] = sp.frequency(j);
@@ -212,6 +213,7 @@ void draw_ccf_panes(GraphDocument& g, const SampleCcf& ccf, int n, const Multiva
                     const std::vector<int>& components, const std::string& title) {
   g.clear();
   g.integer_x = true;
+  g.x_title = "Lag";
   const int k = ccf.k, L = ccf.lags;
   const double bound = 1.96 / std::sqrt(static_cast<double>(std::max(n, 1)));
   std::vector<double> lags(static_cast<std::size_t>(2 * L + 1));
@@ -261,6 +263,7 @@ void plot_mv_project(Session& s, int entry, MultivariateRecord& rec) {
   Window& w = s.desktop.graph(entry, windows::Project, rec.name);
   w.graph->clear();
   w.graph->role = 0;
+  w.graph->x_title = "Time";
   if (rec.data_present()) {
     // Time runs over the indices of the data as read, so a subsequence keeps its place.
     const std::vector<double> t = axis(rec.first, rec.first + rec.n - 1);

@@ -208,6 +208,7 @@ void draw_forecast(Session& s, int entry, MultivariateRecord& rec, const Forecas
   GraphDocument& g = *w.graph;
   g.clear();
   g.integer_x = true;
+  g.x_title = "Time";
   const VarForecast& f = r.forecast;
   for (int i = 0; i < f.k; ++i) {
     const auto& obs = r.history[static_cast<std::size_t>(i)];
@@ -258,6 +259,7 @@ void draw_residuals(Session& s, int entry, MultivariateRecord& rec, const Residu
   GraphDocument& g = *w.graph;
   g.clear();
   g.integer_x = true;
+  g.x_title = "Time";
   for (std::size_t i = 0; i < r.z.size(); ++i) {
     g.add_curve_pane(static_cast<int>(i) + 1, axis(r.first_time, r.z[i].size()), r.z[i]);
     g.pane(static_cast<int>(i) + 1).title = component_label(rec, r.components[i]);

@@ -58,6 +58,9 @@ class GraphDocument {
 
   // Horizontal axis holds whole numbers (time index, lag): labels drop decimals.
   bool integer_x = true;
+  // What the horizontal axis measures ("Time", "Lag", "Frequency"), drawn
+  // under it; empty when the graph does not know.
+  std::string x_title;
   int role = 1;  // 0 = project window (series plot), 1 = any other graph
 
  private:

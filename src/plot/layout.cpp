@@ -85,8 +85,19 @@ GraphLayout layout_graph(const GraphDocument& doc, double width, double height) 
     left = std::max(left, (widest_label(vt) + 1) * char_w + tick);
   }
   const double right = std::max(s / 2, x_half);
-  const double top = s / 2 + 1;
-  const double bottom = std::max<double>(g.margin, tick + 1.3 * s);
+  double top = s / 2 + 1;
+  double bottom = std::max<double>(g.margin, tick + 1.3 * s);
+  // Titles get lines of their own outside the frame, so they never cover
+  // data; in cells too small to keep five lines of plot they are left out,
+  // the pane titles (which say what a pane shows) last.
+  const double room = ch - 2 * gap - top - bottom;
+  const double line = 1.2 * s;
+  const bool any_title =
+      std::any_of(numbers.begin(), numbers.end(), [&](int n) { return !doc.pane(n).title.empty(); });
+  const bool title_line = any_title && room - line >= 5 * s;
+  const bool axis_line = !doc.x_title.empty() && room - line * (title_line ? 2 : 1) >= 5 * s;
+  if (title_line) top += line;
+  if (axis_line) bottom += line;
   for (std::size_t rank = 0; rank < numbers.size(); ++rank) {
     const int n = numbers[rank];
     const int slot = by_number ? n - 1 : static_cast<int>(rank);
@@ -98,11 +109,22 @@ GraphLayout layout_graph(const GraphDocument& doc, double width, double height) 
     p.plot.y = p.cell.y + gap + top;
     p.plot.w = std::max(1.0, p.cell.w - 2 * gap - left - right);
     p.plot.h = std::max(1.0, p.cell.h - 2 * gap - top - bottom);
+    p.title_line = title_line && !doc.pane(n).title.empty();
+    p.axis_title_line = axis_line;
+    const double px = pane_padding(p.plot.w), py = pane_padding(p.plot.h);
+    const Rect data{p.plot.x + px, p.plot.y + py, p.plot.w - 2 * px, p.plot.h - 2 * py};
     const Pane& pane = doc.pane(n);
-    p.mapping = {p.plot, doc.xmin(), doc.xmax(), pane.ymin, pane.ymax};
+    p.mapping = {data, doc.xmin(), doc.xmax(), pane.ymin, pane.ymax};
     g.panes.push_back(p);
   }
   return g;
+}
+
+double pane_padding(double extent) {
+  // A few pixels, more in large panes; never more than a quarter of a
+  // tiny pane, which keeps its data area positive.
+  const double pad = std::clamp(std::round(0.03 * extent), 3.0, 10.0);
+  return extent > 0 ? std::min(pad, extent / 4) : 0;
 }
 
 int pane_at(const GraphLayout& layout, Point p) {

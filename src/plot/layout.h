@@ -31,7 +31,12 @@ struct PaneLayout {
   Rect cell;            // the pane's grid cell
   Rect plot;            // the framed plot area inside the cell
   double text_size = 0; // character height of its axis text
+  // Maps the ranges onto the plot area less a padding on every side, so
+  // curves, bars and bounds at the ends of a range stay clear of the frame.
   PaneMapping mapping;
+  bool title_line = false;       // the pane's title stands on a line above the frame
+  bool axis_title_line = false;  // the graph's axis title under the tick labels
+  const Rect& data() const { return mapping.plot; }
 };
 
 struct GridShape {
@@ -59,6 +64,9 @@ int pane_gap(double width);
 // number would fall outside the R x C grid (numbers with holes below them),
 // present panes fill the cells in number order instead, so none is lost.
 GraphLayout layout_graph(const GraphDocument& doc, double width, double height);
+
+// Room between the frame and the data along a side of `extent` pixels.
+double pane_padding(double extent);
 
 // The pane whose cell holds the point (label margins included), 0 for none.
 int pane_at(const GraphLayout& layout, Point p);

@@ -23,28 +23,29 @@ void add_lines(DisplayList& out, const std::vector<Polyline>& lines, const Pen& 
 
 void draw_series(DisplayList& out, std::span<const double> x, std::span<const double> y, const PaneLayout& p,
                  const Pen& pen) {
-  add_lines(out, clip_polylines(decimate_columns(x, y, p.mapping), p.plot), pen);
+  add_lines(out, clip_polylines(decimate_columns(x, y, p.mapping), p.data()), pen);
 }
 
 // Bars stand on zero; bars sharing a pixel column merge into one rectangle.
 void draw_bars(DisplayList& out, const Pane& pane, const PaneLayout& p, Rgb colour) {
   const PaneMapping& m = p.mapping;
+  const Rect& area = p.data();
   const std::size_t n = std::min(pane.x.size(), pane.y.size());
   double spacing = pane.bar_spacing > 0 ? pane.bar_spacing : HUGE_VAL;
   for (std::size_t i = 1; i < n && !(pane.bar_spacing > 0); ++i) {
     const double d = std::fabs(pane.x[i] - pane.x[i - 1]);
     if (d > 0 && std::isfinite(d)) spacing = std::min(spacing, d);
   }
-  double width = std::isfinite(spacing) ? 0.6 * spacing / std::max(m.xmax - m.xmin, 1e-300) * p.plot.w : p.plot.w / 50;
-  width = std::clamp(width, 1.0, std::max(1.0, p.plot.w / 2));
+  double width = std::isfinite(spacing) ? 0.6 * spacing / std::max(m.xmax - m.xmin, 1e-300) * area.w : area.w / 50;
+  width = std::clamp(width, 1.0, std::max(1.0, area.w / 2));
   const double zero = m.to_py(0);
   bool open = false, height = false;
   double column = 0, left = 0, right = 0, top = 0, bottom = 0;
   auto flush = [&] {
     if (!open) return;
     open = false;
-    const double x0 = std::max(left, p.plot.x), x1 = std::min(right, p.plot.right());
-    const double y0 = std::max(top, p.plot.y), y1 = std::min(bottom, p.plot.bottom());
+    const double x0 = std::max(left, area.x), x1 = std::min(right, area.right());
+    const double y0 = std::max(top, area.y), y1 = std::min(bottom, area.bottom());
     if (x1 <= x0 || y1 < y0 || !height) return;
     RectItem r{x0, y0, x1 - x0, std::max(y1 - y0, 1.0), Pen{colour, 1, false}, true, colour, false};
     out.items.push_back(r);
@@ -52,7 +53,7 @@ void draw_bars(DisplayList& out, const Pane& pane, const PaneLayout& p, Rgb colo
   for (std::size_t i = 0; i < n; ++i) {
     if (!std::isfinite(pane.x[i]) || !std::isfinite(pane.y[i])) continue;
     const double px = m.to_px(pane.x[i]), py = m.to_py(pane.y[i]);
-    if (px + width / 2 < p.plot.x || px - width / 2 > p.plot.right()) continue;
+    if (px + width / 2 < area.x || px - width / 2 > area.right()) continue;
     const double c = std::floor(px);
     if (!open || c != column) {
       flush();
@@ -72,6 +73,12 @@ void draw_bars(DisplayList& out, const Pane& pane, const PaneLayout& p, Rgb colo
   flush();
 }
 
+// Titles longer than the pane is wide are cut rather than overflow.
+std::string fitted(const std::string& title, double width, double char_width) {
+  const auto fit = static_cast<std::size_t>(std::max(0.0, width / char_width));
+  return title.substr(0, fit);
+}
+
 void draw_axes(DisplayList& out, const GraphDocument& doc, const PaneLayout& p, const ColourTable& c) {
   const Pen axis{c.further[2], 1, false};
   const Rgb text = c.further[3];
@@ -83,14 +90,14 @@ void draw_axes(DisplayList& out, const GraphDocument& doc, const PaneLayout& p, 
     const double y0 = p.mapping.to_py(0);
     out.items.push_back(LineItem{{p.plot.x, y0}, {p.plot.right(), y0}, Pen{c.further[1], 1, false}});
   }
-  for (const Tick& t : vertical_ticks(pane.ymin, pane.ymax, p.plot.h, s).ticks) {
+  for (const Tick& t : vertical_ticks(pane.ymin, pane.ymax, p.data().h, s).ticks) {
     const double y = p.mapping.to_py(t.value);
     out.items.push_back(LineItem{{p.plot.x - tick, y}, {p.plot.x, y}, axis});
     if (t.labelled)
       out.items.push_back(TextItem{{p.plot.x - tick - s / 4, y}, trim(t.label), kAxisFont, s, text, HAlign::Right,
                                    VAlign::Middle});
   }
-  const AxisTicks ht = horizontal_ticks(doc.xmin(), doc.xmax(), doc.integer_x, p.plot.w, s * kDigitWidth);
+  const AxisTicks ht = horizontal_ticks(doc.xmin(), doc.xmax(), doc.integer_x, p.data().w, s * kDigitWidth);
   for (const Tick& t : ht.ticks) {
     const double x = p.mapping.to_px(t.value);
     out.items.push_back(LineItem{{x, p.plot.bottom()}, {x, p.plot.bottom() + tick}, axis});
@@ -98,13 +105,17 @@ void draw_axes(DisplayList& out, const GraphDocument& doc, const PaneLayout& p, 
       out.items.push_back(TextItem{{x, p.plot.bottom() + tick + s / 4}, trim(t.label), kAxisFont, s, text,
                                    HAlign::Centre, VAlign::Top});
   }
-  if (!pane.title.empty()) {
-    // Titles longer than the pane is wide are cut rather than overflow.
-    const auto fit = static_cast<std::size_t>(std::max(0.0, (p.plot.w - s) / (s * kMonoWidth)));
-    std::string title = pane.title.substr(0, fit);
+  if (p.axis_title_line) {
+    const std::string title = fitted(doc.x_title, p.plot.w, s * kDigitWidth * 1.1);
     if (!title.empty())
-      out.items.push_back(TextItem{{p.plot.x + s / 2, p.plot.y + s / 4}, title, kGraphFont, s, text, HAlign::Left,
-                                   VAlign::Top});
+      out.items.push_back(TextItem{{p.plot.x + p.plot.w / 2, p.plot.bottom() + tick + s / 4 + 1.15 * s}, title,
+                                   kAxisFont, s, text, HAlign::Centre, VAlign::Top});
+  }
+  if (p.title_line) {
+    const std::string title = fitted(pane.title, p.plot.w, s * kMonoWidth);
+    if (!title.empty())
+      out.items.push_back(
+          TextItem{{p.plot.x, p.plot.y - s / 4}, title, kGraphFont, s, text, HAlign::Left, VAlign::Bottom});
   }
 }
 

@@ -21,7 +21,9 @@ void order(double& lo, double& hi) {
 Rect rubber_band(const GraphLayout& layout, int pane, ZoomMode mode, Point press, Point current) {
   const PaneLayout* p = layout.find(pane);
   if (!p) return {};
-  const Point a = clamp_to(p->plot, press), b = clamp_to(p->plot, current);
+  // Bands stop at the edge of the data area: the padding inside the frame
+  // lies beyond the ranges, and a zoom never reaches past them.
+  const Point a = clamp_to(p->data(), press), b = clamp_to(p->data(), current);
   Rect r{std::min(a.x, b.x), std::min(a.y, b.y), std::fabs(a.x - b.x), std::fabs(a.y - b.y)};
   if (mode == ZoomMode::Range) {
     r.y = p->plot.y;

@@ -64,6 +64,7 @@ void draw_acf_window(Session& s, int entry, UnivariateRecord& rec) {
   GraphDocument& g = *w.graph;
   g.clear();
   g.integer_x = true;
+  g.x_title = "Lag";
   const bool sample = (rec.acf_mode & 1) && rec.data_present();
   if (sample) compute_sample(rec);
   const std::optional<ModelAcf> model = model_functions(rec);

@@ -113,6 +113,7 @@ void show_fit_window(Session& s, int entry, const UnivariateRecord& rec, int fir
   Window& w = s.desktop.graph(entry, windows::ClassicalFit, rec.name);
   GraphDocument& g = *w.graph;
   g.clear();
+  g.x_title = "Time";
   std::vector<double> t(before.size());
   for (std::size_t i = 0; i < t.size(); ++i) t[i] = static_cast<double>(first) + static_cast<double>(i);
   g.add_curve_pane(1, t, before);

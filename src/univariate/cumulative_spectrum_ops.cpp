@@ -74,6 +74,7 @@ void draw_cumulative_window(Session& s, int entry, UnivariateRecord& rec) {
   GraphDocument& g = *w.graph;
   g.clear();
   g.integer_x = false;
+  g.x_title = "Frequency";
   // A constant series has no cumulative periodogram: the pane stays empty.
   if (!C.empty()) g.add_curve_pane(1, fourier_axis(C.size(), n), C);
   if (model && rec.results.model_spectrum.size() > 1) {

@@ -239,6 +239,7 @@ void show_regression_fit(Session& s, int entry, UnivariateRecord& rec) {
   Window& w = s.desktop.graph(entry, windows::RegressionFit, rec.name);
   GraphDocument& graph = *w.graph;
   graph.clear();
+  graph.x_title = "Time";
   const std::vector<double> t = time_axis(rec), y = series_with_trend(rec);
   graph.add_curve_pane(1, t, y);
   graph.add_overlay(1, Overlay{t, g.fitted_trend, 3, false});

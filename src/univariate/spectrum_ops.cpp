@@ -168,6 +168,7 @@ void draw_spectrum_window(Session& s, int entry, UnivariateRecord& rec) {
   GraphDocument& g = *w.graph;
   g.clear();
   g.integer_x = false;
+  g.x_title = "Frequency";
   std::string title;
   for (std::size_t i = 0; i < curves.size(); ++i) {
     if (i == 0)

@@ -1,7 +1,10 @@
 #include "gui/paint_display_list.h"
 
+#include <QFile>
 #include <QFontInfo>
 #include <QImage>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "qt_app.h"
@@ -128,6 +131,42 @@ TEST_F(PaintDisplayList, ScaledImagesKeepTheirProportions) {
   EXPECT_EQ(img.size(), QSize(100, 40));
   EXPECT_TRUE(is(img.pixel(50, 20), kNavy));
   EXPECT_TRUE(is(img.pixel(50, 5), kWhite));
+}
+
+TEST_F(PaintDisplayList, SlantedCurvesAreAntiAliasedRulesAreNot) {
+  DisplayList list = blank(40, 30);
+  list.items.push_back(PolylineItem{{{2, 3}, {37, 26}}, Pen{kNavy, 1}});
+  list.items.push_back(LineItem{{2, 28}, {37, 28}, Pen{kNavy, 1}});
+  const QImage img = display_list_image(list);
+  // Blended pixels (neither paper nor ink) line a slanted curve; a rule has none.
+  int blended_curve = 0, blended_rule = 0;
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 40; ++x) {
+      const QRgb p = img.pixel(x, y);
+      if (is(p, kWhite) || is(p, kNavy)) continue;
+      ++(y >= 27 ? blended_rule : blended_curve);
+    }
+  EXPECT_GT(blended_curve, 20);
+  EXPECT_EQ(blended_rule, 0);
+}
+
+TEST_F(PaintDisplayList, PdfPageIsThePictureAtNinetySixPixelsPerInch) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString path = dir.filePath("p.pdf");
+  DisplayList list = blank(800, 600);
+  list.items.push_back(LineItem{{0, 0}, {800, 600}, Pen{kNavy, 1}});
+  ASSERT_TRUE(write_display_list_pdf(list, path));
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QString pdf = QString::fromLatin1(file.readAll());
+  // 800 x 600 pixels at 96 per inch: 8.33 x 6.25 inches, 600 x 450 points.
+  const QRegularExpressionMatch box =
+      QRegularExpression(R"(/MediaBox \[0 0 ([0-9.]+) ([0-9.]+)\])").match(pdf);
+  ASSERT_TRUE(box.hasMatch()) << pdf.left(400).toStdString();
+  EXPECT_NEAR(box.captured(1).toDouble(), 600, 0.5);
+  EXPECT_NEAR(box.captured(2).toDouble(), 450, 0.5);
+  EXPECT_FALSE(write_display_list_pdf(list, dir.filePath("no/such/folder/p.pdf")));
 }
 
 }  // namespace

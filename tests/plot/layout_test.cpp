@@ -125,18 +125,23 @@ TEST(GraphLayout, PaneAtFindsTheCellUnderThePoint) {
   EXPECT_EQ(pane_at(layout_graph(GraphDocument{}, 1000, 600), {10, 10}), 0);
 }
 
-TEST(PaneMapping, MapsTheRangeCornersToThePlotCorners) {
+TEST(PaneMapping, MapsTheRangeCornersToTheDataAreaCorners) {
   GraphDocument doc = with_panes({1});
   doc.set_x_range(10, 20);
   doc.pane(1).ymin = -1;
   doc.pane(1).ymax = 3;
   const PaneLayout p = layout_graph(doc, 800, 600).panes[0];
   const PaneMapping& m = p.mapping;
-  EXPECT_DOUBLE_EQ(m.to_px(10), p.plot.x);
-  EXPECT_DOUBLE_EQ(m.to_px(20), p.plot.right());
-  EXPECT_DOUBLE_EQ(m.to_px(15), p.plot.x + p.plot.w / 2);
-  EXPECT_DOUBLE_EQ(m.to_py(-1), p.plot.bottom());
-  EXPECT_DOUBLE_EQ(m.to_py(3), p.plot.y);
+  // The ranges span the data area, which keeps a few pixels clear inside the frame.
+  EXPECT_GE(p.data().x - p.plot.x, 3);
+  EXPECT_GE(p.plot.right() - p.data().right(), 3);
+  EXPECT_GE(p.data().y - p.plot.y, 3);
+  EXPECT_GE(p.plot.bottom() - p.data().bottom(), 3);
+  EXPECT_DOUBLE_EQ(m.to_px(10), p.data().x);
+  EXPECT_DOUBLE_EQ(m.to_px(20), p.data().right());
+  EXPECT_DOUBLE_EQ(m.to_px(15), p.data().x + p.data().w / 2);
+  EXPECT_DOUBLE_EQ(m.to_py(-1), p.data().bottom());
+  EXPECT_DOUBLE_EQ(m.to_py(3), p.data().y);
   EXPECT_NEAR(m.from_px(m.to_px(12.5)), 12.5, 1e-12);
   EXPECT_NEAR(m.from_py(m.to_py(0.25)), 0.25, 1e-12);
   // A reversed range typed by hand never divides by zero.

@@ -33,6 +33,7 @@ Rect text_box(const TextItem& t) {
   if (t.halign == HAlign::Right) x -= w;
   if (t.valign == VAlign::Middle) y -= t.size / 2;
   if (t.valign == VAlign::Baseline) y -= t.size * 0.8;
+  if (t.valign == VAlign::Bottom) y -= t.size;
   return {x, y, w, t.size};
 }
 
@@ -111,7 +112,7 @@ TEST(RenderGraph, BarsStandOnZero) {
   ASSERT_EQ(bars.size(), 2u);
   EXPECT_NEAR(bars[0]->y + bars[0]->h, zero, 1e-9);  // upward from zero
   EXPECT_NEAR(bars[1]->y, zero, 1e-9);               // downward from zero
-  EXPECT_NEAR(bars[0]->y, p.plot.y, 1e-9);           // 0.5 is the top of the range
+  EXPECT_NEAR(bars[0]->y, p.data().y, 1e-9);         // 0.5 is the top of the range
 }
 
 TEST(RenderGraph, BarsSharingAPixelColumnMerge) {
@@ -135,7 +136,7 @@ TEST(RenderGraph, BarsSharingAPixelColumnMerge) {
   EXPECT_LE(bars, static_cast<std::size_t>(p.plot.w + 2));
 }
 
-TEST(RenderGraph, LabelsNeitherOverlapNorLeaveTheirCell) {
+TEST(RenderGraph, LabelsNeitherOverlapNorCoverDataNorLeaveTheirCell) {
   GraphDocument doc;
   std::vector<double> x, y;
   for (int i = 1; i <= 144; ++i) {
@@ -147,6 +148,9 @@ TEST(RenderGraph, LabelsNeitherOverlapNorLeaveTheirCell) {
   doc.pane(2).ymax = 0.00093;
   doc.pane(3).ymin = -250000;
   doc.pane(3).ymax = 1750000;
+  doc.pane(1).title = "Series";
+  doc.pane(4).title = "A title far longer than any pane of a small window is wide";
+  doc.x_title = "Time";
   for (auto [w, h] : {std::pair{1200.0, 800.0}, std::pair{500.0, 300.0}, std::pair{300.0, 200.0}}) {
     const DisplayList d = render_graph(doc, ColourTable::defaults(), w, h);
     const GraphLayout g = layout_graph(doc, w, h);
@@ -162,6 +166,8 @@ TEST(RenderGraph, LabelsNeitherOverlapNorLeaveTheirCell) {
       EXPECT_GE(boxes[i].y, cell.y) << w << "x" << h;
       EXPECT_LE(boxes[i].bottom(), cell.bottom()) << w << "x" << h;
       for (std::size_t j = 0; j < i; ++j) EXPECT_FALSE(overlap(boxes[i], boxes[j])) << w << "x" << h << " " << i << "," << j;
+      // Nothing written over the data: every label stays outside every frame.
+      for (const PaneLayout& p : g.panes) EXPECT_FALSE(overlap(boxes[i], p.plot)) << w << "x" << h << " label " << i;
     }
   }
 }
@@ -174,26 +180,33 @@ TEST(RenderGraph, MillionPointsDrawAsAFewPointsPerPixelColumn) {
   // The line still starts at the first point and ends at the last.
   const auto lines = items_of<PolylineItem>(d);
   ASSERT_EQ(lines.size(), 1u);
-  EXPECT_NEAR(lines[0]->points.front().x, p.plot.x, 1e-6);
-  EXPECT_NEAR(lines[0]->points.back().x, p.plot.right(), 1e-6);
+  EXPECT_NEAR(lines[0]->points.front().x, p.data().x, 1e-6);
+  EXPECT_NEAR(lines[0]->points.back().x, p.data().right(), 1e-6);
 }
 
-TEST(RenderGraph, ZoomedCurvesStayInsideThePlotArea) {
+TEST(RenderGraph, CurvesKeepClearOfTheFrameWholeOrZoomed) {
   GraphDocument doc = series(1000, [](double i) { return std::sin(i / 20); });
-  doc.set_x_range(100, 200);
-  doc.pane(1).ymin = -0.5;
-  doc.pane(1).ymax = 0.5;
-  const DisplayList d = render_graph(doc, ColourTable::defaults(), 800, 600);
-  const Rect plot = layout_graph(doc, 800, 600).panes[0].plot;
-  const auto lines = items_of<PolylineItem>(d);
-  ASSERT_GT(lines.size(), 1u);  // the sine leaves the band and comes back
-  for (const PolylineItem* l : lines)
-    for (const Point& pt : l->points) {
-      EXPECT_GE(pt.x, plot.x - 1e-9);
-      EXPECT_LE(pt.x, plot.right() + 1e-9);
-      EXPECT_GE(pt.y, plot.y - 1e-9);
-      EXPECT_LE(pt.y, plot.bottom() + 1e-9);
+  for (bool zoomed : {false, true}) {
+    if (zoomed) {
+      doc.set_x_range(100, 200);
+      doc.pane(1).ymin = -0.5;
+      doc.pane(1).ymax = 0.5;
     }
+    for (auto [w, h] : {std::pair{800.0, 600.0}, std::pair{260.0, 150.0}}) {
+      const DisplayList d = render_graph(doc, ColourTable::defaults(), w, h);
+      const Rect frame = layout_graph(doc, w, h).panes[0].plot;
+      const auto lines = items_of<PolylineItem>(d);
+      ASSERT_GE(lines.size(), zoomed ? 2u : 1u);  // zoomed, the sine leaves the band and comes back
+      // Two clear pixels at least: a line on the frame or one pixel off it reads as part of it.
+      for (const PolylineItem* l : lines)
+        for (const Point& pt : l->points) {
+          EXPECT_GE(pt.x, frame.x + 2) << w;
+          EXPECT_LE(pt.x, frame.right() - 2) << w;
+          EXPECT_GE(pt.y, frame.y + 2) << w;
+          EXPECT_LE(pt.y, frame.bottom() - 2) << w;
+        }
+    }
+  }
 }
 
 TEST(RenderText, LinesRunFromTheTopUntilThePageEnds) {

@@ -1,9 +1,6 @@
 // PNG and PDF output of pictures through QtGui's painter (never QtWidgets).
 #include <QGuiApplication>
 #include <QImage>
-#include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
 #include <QString>
 #include <memory>
 #include <string>
@@ -44,18 +41,9 @@ bool write_raster_picture(const DisplayList& picture, const std::string& path, s
   ensure_application();
   const QString file = QString::fromStdString(path);
   if (file.endsWith(".pdf", Qt::CaseInsensitive)) {
-    QPdfWriter pdf(file);
-    pdf.setResolution(96);
-    pdf.setPageSize(QPageSize(QSizeF(picture.width, picture.height), QPageSize::Point));
-    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-    QPainter painter;
-    if (!painter.begin(&pdf)) {
-      if (error) *error = "cannot write " + path;
-      return false;
-    }
-    paint_display_list(painter, picture);
-    painter.end();
-    return true;
+    if (write_display_list_pdf(picture, file)) return true;
+    if (error) *error = "cannot write " + path;
+    return false;
   }
   const QImage image = display_list_image(picture);
   if (!image.save(file, "PNG")) {
