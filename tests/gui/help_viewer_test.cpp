@@ -13,7 +13,8 @@ namespace {
 
 class HelpSearch : public ::testing::Test {
  protected:
-  void SetUp() override { test::qt_app(); }
+  // The application must exist before the viewer is built.
+  QApplication& app = test::qt_app();
   HelpViewer viewer;
 };
 

@@ -15,9 +15,12 @@ inline QApplication& qt_app() {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     auto* a = new QApplication(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("ZELK tests"));
-    // Remembered settings (recent files, number style) stay out of the user's own.
-    static const QString settings = QDir::tempPath() + QStringLiteral("/zelk_gui_tests_settings");
+    // Remembered settings (recent files, number style) stay out of the user's
+    // own, and out of the other test processes ctest runs beside this one.
+    static const QString settings =
+        QDir::tempPath() + QStringLiteral("/zelk_gui_tests_settings_%1").arg(QCoreApplication::applicationPid());
     QDir(settings).removeRecursively();
+    std::atexit([] { QDir(settings).removeRecursively(); });
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings);
     return a;
   }();
