@@ -374,14 +374,10 @@ void smooth_cross_spectrum(Session& s, int entry, MultivariateRecord& rec) {
 
 void refresh_cross_spectrum(Session& s, int entry, MultivariateRecord& rec) {
   const std::vector<int> c = active_components(rec);
-  if (!rec.data_present() || rec.n < 2 || c.empty() || static_cast<int>(c.size()) > kMaxActive) {
-    rec.derived.reset<SpectrumResult>();
-    clear_window(s, entry, windows::CrossSpectrum);
-    return;
-  }
-  SpectrumResult r = compute_spectrum(rec, c, smoothing_weights(rec));
-  draw_spectrum(s, entry, rec, r);
-  rec.derived.get<SpectrumResult>() = std::move(r);
+  const bool possible = rec.data_present() && rec.n >= 2 && !c.empty() && static_cast<int>(c.size()) <= kMaxActive;
+  redraw_or_clear(s, entry, rec, windows::CrossSpectrum,
+                  possible ? std::optional(compute_spectrum(rec, c, smoothing_weights(rec))) : std::nullopt,
+                  draw_spectrum);
 }
 
 void write_spectrum_info(Session& s, int entry, MultivariateRecord& rec) {

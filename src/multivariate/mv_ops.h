@@ -2,18 +2,19 @@
 // The commands of multivariate projects: transformations, the project
 // window and its summary, the sample CCF and the cross-spectrum.
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "multivariate/cross_correlation.h"
 #include "plot/document.h"
+#include "project/multivariate_record.h"
 #include "port/dialog.h"
 #include "port/window.h"
 
 namespace zelk {
 
 struct Session;
-struct MultivariateRecord;
 
 void mv_difference(Session& s, int entry, MultivariateRecord& rec);
 void mv_subtract_means(Session& s, int entry, MultivariateRecord& rec);
@@ -41,6 +42,18 @@ std::vector<int> numbers(const std::vector<int>& c);
 void write_info(Session& s, int entry, const MultivariateRecord& rec, Slot slot, const std::vector<std::string>& lines);
 // Empties a slot's graph and its INFO window, when open.
 void clear_window(Session& s, int entry, Slot slot);
+// A window following new data or a new model: redrawn and its result kept
+// when the result can still be computed, else emptied and the result dropped.
+template <class Result, class Draw>
+void redraw_or_clear(Session& s, int entry, MultivariateRecord& rec, Slot slot, std::optional<Result> r, Draw draw) {
+  if (!r) {
+    rec.derived.reset<Result>();
+    clear_window(s, entry, slot);
+    return;
+  }
+  draw(s, entry, rec, *r);
+  rec.derived.get<Result>() = std::move(*r);
+}
 // A component's name for captions ("Series 2" when it has none).
 std::string component_label(const MultivariateRecord& rec, int j);
 // The panes of a sample CCF, one per pair, with bounds +-1.96/sqrt(n).

@@ -228,14 +228,8 @@ void transfer_prediction(Session& s, int entry, MultivariateRecord& rec) {
 
 void refresh_transfer_forecast(Session& s, int entry, MultivariateRecord& rec) {
   const TransferModel* m = usable(nullptr, rec, kNoModel);
-  std::optional<TfForecast> r = m ? compute_forecast(rec, *m, rec.kept.get<TransferState>().forecast) : std::nullopt;
-  if (!r) {
-    rec.derived.reset<TfForecast>();
-    clear_window(s, entry, windows::TransferForecast);
-    return;
-  }
-  draw_forecast(s, entry, rec, *r);
-  rec.derived.get<TfForecast>() = std::move(*r);
+  redraw_or_clear(s, entry, rec, windows::TransferForecast,
+                  m ? compute_forecast(rec, *m, rec.kept.get<TransferState>().forecast) : std::nullopt, draw_forecast);
 }
 
 void write_transfer_forecast_info(Session& s, int entry, MultivariateRecord& rec) {
@@ -261,14 +255,8 @@ void transfer_plot_residuals(Session& s, int entry, MultivariateRecord& rec) {
 
 void refresh_transfer_residuals(Session& s, int entry, MultivariateRecord& rec) {
   const TransferModel* m = usable(nullptr, rec, kNoModel);
-  std::optional<TfResiduals> r = m ? compute_residuals(rec, *m) : std::nullopt;
-  if (!r) {
-    rec.derived.reset<TfResiduals>();
-    clear_window(s, entry, windows::TransferResiduals);
-    return;
-  }
-  draw_residuals(s, entry, rec, *r);
-  rec.derived.get<TfResiduals>() = std::move(*r);
+  redraw_or_clear(s, entry, rec, windows::TransferResiduals, m ? compute_residuals(rec, *m) : std::nullopt,
+                  draw_residuals);
 }
 
 void write_transfer_residuals_info(Session& s, int entry, MultivariateRecord& rec) {
@@ -292,14 +280,7 @@ void transfer_residual_acf(Session& s, int entry, MultivariateRecord& rec) {
 
 void refresh_transfer_residual_acf(Session& s, int entry, MultivariateRecord& rec) {
   const TransferModel* m = usable(nullptr, rec, kNoModel);
-  std::optional<TfAcf> r = m ? compute_acf(rec, *m) : std::nullopt;
-  if (!r) {
-    rec.derived.reset<TfAcf>();
-    clear_window(s, entry, windows::TransferResidualAcf);
-    return;
-  }
-  draw_acf(s, entry, rec, *r);
-  rec.derived.get<TfAcf>() = std::move(*r);
+  redraw_or_clear(s, entry, rec, windows::TransferResidualAcf, m ? compute_acf(rec, *m) : std::nullopt, draw_acf);
 }
 
 void write_transfer_residual_acf_info(Session& s, int entry, MultivariateRecord& rec) {

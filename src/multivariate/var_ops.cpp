@@ -341,14 +341,7 @@ void var_prediction(Session& s, int entry, MultivariateRecord& rec) {
 
 void refresh_var_forecast(Session& s, int entry, MultivariateRecord& rec) {
   const VarState* st = usable_model(nullptr, rec, "", "");
-  std::optional<ForecastResult> r = st ? compute_forecast(rec, *st) : std::nullopt;
-  if (!r) {
-    rec.derived.reset<ForecastResult>();
-    clear_window(s, entry, windows::ArForecast);
-    return;
-  }
-  draw_forecast(s, entry, rec, *r);
-  rec.derived.get<ForecastResult>() = std::move(*r);
+  redraw_or_clear(s, entry, rec, windows::ArForecast, st ? compute_forecast(rec, *st) : std::nullopt, draw_forecast);
 }
 
 void write_var_forecast_info(Session& s, int entry, MultivariateRecord& rec) {
@@ -371,14 +364,9 @@ void var_plot_residuals(Session& s, int entry, MultivariateRecord& rec) {
 
 void refresh_var_residuals(Session& s, int entry, MultivariateRecord& rec) {
   const VarState* st = usable_model(nullptr, rec, "", "");
-  if (!st || !residuals_possible(rec, *st)) {
-    rec.derived.reset<ResidualResult>();
-    clear_window(s, entry, windows::ArResiduals);
-    return;
-  }
-  ResidualResult r = compute_residuals(rec, *st);
-  draw_residuals(s, entry, rec, r);
-  rec.derived.get<ResidualResult>() = std::move(r);
+  redraw_or_clear(s, entry, rec, windows::ArResiduals,
+                  st && residuals_possible(rec, *st) ? std::optional(compute_residuals(rec, *st)) : std::nullopt,
+                  draw_residuals);
 }
 
 void write_var_residuals_info(Session& s, int entry, MultivariateRecord& rec) {
@@ -401,15 +389,11 @@ void var_residual_ccf(Session& s, int entry, MultivariateRecord& rec) {
 }
 
 void refresh_var_residual_ccf(Session& s, int entry, MultivariateRecord& rec) {
-  if (!usable_model(nullptr, rec, "", "") || !residuals_possible(rec, rec.kept.get<VarState>()) ||
-      rec.n - rec.kept.get<VarState>().model->p < 4) {
-    rec.derived.reset<ResidualCcfResult>();
-    clear_window(s, entry, windows::ArResidualCcf);
-    return;
-  }
-  ResidualCcfResult r = compute_residual_ccf(rec, rec.kept.get<VarState>());
-  draw_residual_ccf(s, entry, rec, r);
-  rec.derived.get<ResidualCcfResult>() = std::move(r);
+  const bool possible = usable_model(nullptr, rec, "", "") && residuals_possible(rec, rec.kept.get<VarState>()) &&
+                        rec.n - rec.kept.get<VarState>().model->p >= 4;
+  redraw_or_clear(s, entry, rec, windows::ArResidualCcf,
+                  possible ? std::optional(compute_residual_ccf(rec, rec.kept.get<VarState>())) : std::nullopt,
+                  draw_residual_ccf);
 }
 
 void write_var_residual_ccf_info(Session& s, int entry, MultivariateRecord& rec) {
