@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QLabel>
 #include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
@@ -87,6 +88,10 @@ WorkGuard::WorkGuard(QStatusBar* bar, QWidget* frame) : QObject(frame), frame_(f
   button_->setObjectName(QStringLiteral("CancelWork"));
   button_->setFocusPolicy(Qt::NoFocus);
   button_->hide();
+  note_ = new QLabel(bar);
+  note_->setObjectName(QStringLiteral("WorkNote"));
+  note_->hide();
+  bar->addPermanentWidget(note_);
   bar->addPermanentWidget(button_);
   connect(button_, &QPushButton::clicked, this, [this] { cancelled_ = true; });
 }
@@ -99,15 +104,28 @@ bool WorkGuard::step() {
     qApp->installEventFilter(this);
   }
   // Short fits finish before the button would be read: it would only flicker.
-  if (button_ && button_->isHidden() && clock_.elapsed() > 400) button_->show();
+  if (button_ && button_->isHidden() && clock_.elapsed() > 400) {
+    button_->show();
+    if (note_ && !note_->text().isEmpty()) note_->show();
+  }
   QCoreApplication::processEvents();
   return !cancelled_;
+}
+
+void WorkGuard::note(const QString& text) {
+  if (!note_) return;
+  note_->setText(text);
+  if (button_ && !button_->isHidden()) note_->show();
 }
 
 void WorkGuard::finish() {
   if (!active_) return;
   qApp->removeEventFilter(this);
   if (button_) button_->hide();
+  if (note_) {
+    note_->hide();
+    note_->clear();
+  }
   active_ = false;
   cancelled_ = false;
 }

@@ -13,6 +13,7 @@
 
 class QAction;
 class QKeySequence;
+class QLabel;
 class QPushButton;
 class QStatusBar;
 
@@ -59,12 +60,16 @@ class WorkGuard : public QObject {
   bool active() const { return active_; }
   QPushButton* cancel_button() const { return button_; }
   void request_cancel() { cancelled_ = true; }
+  // Shown beside the button while the work runs.
+  void note(const QString& text);
+  QLabel* note_label() const { return note_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QPushButton* button_ = nullptr;  // a child of the status bar
+  QLabel* note_ = nullptr;         // likewise
   QWidget* frame_;
   QElapsedTimer clock_;
   bool active_ = false;

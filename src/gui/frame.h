@@ -63,6 +63,7 @@ class MainFrame : public QMainWindow, public FrameEvents {
   void toolbar_changed() override;
   void frame_command(int id) override;
   bool progress(int iteration) override;
+  void progress_note(std::string_view text) override;
   void file_used(std::string_view path, FileUse use) override;
   void show_tree_editor(TreeEditor& editor) override;
   ProjectEditorView* project_editor() const;  // none before the first Project Editor

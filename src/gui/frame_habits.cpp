@@ -66,5 +66,8 @@ void MainFrame::file_used(std::string_view path, FileUse use) {
 }
 
 bool MainFrame::progress(int) { return work_ ? work_->step() : true; }
+void MainFrame::progress_note(std::string_view text) {
+  if (work_) work_->note(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
 
 }  // namespace zelk

@@ -165,6 +165,10 @@ bool QtPort::progress(int iteration) {
   return true;
 }
 
+void QtPort::progress_note(std::string_view text) {
+  if (mirror_) mirror_->progress_note(text);
+}
+
 void QtPort::file_used(std::string_view path, FileUse use) {
   if (mirror_) mirror_->file_used(path, use);
 }

@@ -25,6 +25,7 @@ class FrameEvents {
   virtual void frame_command(int /*id*/) {}
   // Long work: false asks it to stop.
   virtual bool progress(int /*iteration*/) { return true; }
+  virtual void progress_note(std::string_view /*text*/) {}
   virtual void file_used(std::string_view /*path*/, FileUse) {}
   virtual void show_tree_editor(TreeEditor& /*editor*/) {}
 };
@@ -65,6 +66,7 @@ class QtPort : public UiPort {
   void toolbar_changed() override;
   void frame_command(int id) override;
   bool progress(int iteration) override;
+  void progress_note(std::string_view text) override;
   void file_used(std::string_view path, FileUse use) override;
 
   bool print_picture(const DisplayList& picture) override;

@@ -62,6 +62,9 @@ class UiPort {
   // Long work reports progress here (iteration count); false asks to stop.
   // The dispatcher then puts the project back as it was before the command.
   virtual bool progress(int /*iteration*/) { return true; }
+  // What the long work has done so far in words ("Simulating: 45 %"), shown
+  // beside the means to cancel it.
+  virtual void progress_note(std::string_view /*text*/) {}
   // A file was read into a project or a project was saved to it.
   virtual void file_used(std::string_view /*path*/, FileUse) {}
 

@@ -22,6 +22,8 @@ class ProgressWatch : public UiPort {
     return !cancelled_;
   }
 
+  void progress_note(std::string_view text) override { inner_.progress_note(text); }
+
   Button message(std::string_view title, std::string_view text, Buttons buttons) override {
     return inner_.message(title, text, buttons);
   }

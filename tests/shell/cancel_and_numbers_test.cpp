@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "arma/windows.h"
 #include "files/project_ops.h"
@@ -23,6 +25,8 @@ struct CancellingPort : ScriptedPort {
   int allowed = -1;
   int calls = 0;
   bool progress(int) override { return calls++ < allowed || allowed < 0; }
+  std::vector<std::string> notes;
+  void progress_note(std::string_view text) override { notes.emplace_back(text); }
 };
 
 class LongWork : public ::testing::Test {
@@ -72,6 +76,27 @@ TEST_F(LongWork, CancelledFitRestoresTheProject) {
   EXPECT_NE(project_text(), before);
   EXPECT_EQ(rec.transforms.size(), 1u);
   ASSERT_NE(s.desktop.find(1, windows::MlEstimates), nullptr);
+}
+
+// A long simulation says how far it has come, and Cancel part way keeps the
+// series it would have replaced.
+TEST_F(LongWork, CancelledSimulationKeepsTheSeriesAndSaysHowFarItCame) {
+  lake_huron_ar2();
+  const std::string before = project_text();
+  port.allowed = 3;
+  port.queue_dialog({"ARMA Simulation", {{"n", "1000000"}, {"seed", "5"}, {"current", "on"}}, "OK", "test"});
+  app.dispatch(cmd::Simulate);
+  EXPECT_EQ(project_text(), before);
+  ASSERT_GE(port.notes.size(), 3u);
+  EXPECT_EQ(port.notes.front().substr(0, 12), "Simulating: ");
+  EXPECT_EQ(port.notes.front().back(), '%');
+
+  port.allowed = -1;
+  port.notes.clear();
+  port.queue_dialog({"ARMA Simulation", {{"n", "1000000"}, {"seed", "5"}, {"current", "on"}}, "OK", "test"});
+  app.dispatch(cmd::Simulate);
+  EXPECT_NE(project_text(), before);
+  EXPECT_EQ(s.projects.univariate(1)->n(), 1000000);
 }
 
 TEST_F(LongWork, CancelledOrderSearchAndALaterCommandThatRunsToItsEnd) {
