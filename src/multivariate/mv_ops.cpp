@@ -192,10 +192,17 @@ std::vector<int> numbers(const std::vector<int>& c) {
 void write_info(Session& s, int entry, const MultivariateRecord& rec, Slot slot, const std::vector<std::string>& lines) {
   Window* g = s.desktop.find(entry, slot);
   if (!g) return;
-  Window& info = s.desktop.info(*g, rec.name);
-  info.text->clear();
-  for (const std::string& l : lines) info.text->write_line(l.empty() ? " " : l);
-  s.desktop.changed(info);
+  fill_text(s, s.desktop.info(*g, rec.name), lines);
+}
+
+void fill_text(Session& s, Window& w, const std::vector<std::string>& lines) {
+  w.text->clear();
+  for (const std::string& l : lines) w.text->write_line(l.empty() ? " " : l);
+  s.desktop.changed(w);
+}
+
+void focus_window(Session& s, int entry, Slot slot) {
+  if (Window* w = s.desktop.find(entry, slot)) s.desktop.focus(w->id);
 }
 
 void clear_window(Session& s, int entry, Slot slot) {
@@ -319,7 +326,7 @@ void show_ccf(Session& s, int entry, MultivariateRecord& rec) {
   std::optional<CcfResult> r = compute_ccf(rec, *c);
   rec.derived.get<CcfResult>() = *r;
   draw_ccf(s, entry, rec, *r);
-  if (Window* w = s.desktop.find(entry, windows::Ccf)) s.desktop.focus(w->id);
+  focus_window(s, entry, windows::Ccf);
 }
 
 void refresh_ccf(Session& s, int entry, MultivariateRecord& rec) {
@@ -354,7 +361,7 @@ void show_cross_spectrum(Session& s, int entry, MultivariateRecord& rec) {
   SpectrumResult r = compute_spectrum(rec, *c, smoothing_weights(rec));
   draw_spectrum(s, entry, rec, r);
   rec.derived.get<SpectrumResult>() = std::move(r);
-  if (Window* w = s.desktop.find(entry, windows::CrossSpectrum)) s.desktop.focus(w->id);
+  focus_window(s, entry, windows::CrossSpectrum);
 }
 
 void smooth_cross_spectrum(Session& s, int entry, MultivariateRecord& rec) {
@@ -369,7 +376,7 @@ void smooth_cross_spectrum(Session& s, int entry, MultivariateRecord& rec) {
   });
   const bool ok = s.port.run_dialog(d);
   if (ok)
-    if (Window* w = s.desktop.find(entry, windows::CrossSpectrum)) s.desktop.focus(w->id);
+    focus_window(s, entry, windows::CrossSpectrum);
 }
 
 void refresh_cross_spectrum(Session& s, int entry, MultivariateRecord& rec) {

@@ -10,11 +10,10 @@
 #include "plot/document.h"
 #include "project/multivariate_record.h"
 #include "port/dialog.h"
+#include "port/session.h"
 #include "port/window.h"
 
 namespace zelk {
-
-struct Session;
 
 void mv_difference(Session& s, int entry, MultivariateRecord& rec);
 void mv_subtract_means(Session& s, int entry, MultivariateRecord& rec);
@@ -42,6 +41,16 @@ std::vector<int> numbers(const std::vector<int>& c);
 void write_info(Session& s, int entry, const MultivariateRecord& rec, Slot slot, const std::vector<std::string>& lines);
 // Empties a slot's graph and its INFO window, when open.
 void clear_window(Session& s, int entry, Slot slot);
+// Replaces a text window's lines (a blank for an empty line, which would
+// otherwise end the text).
+void fill_text(Session& s, Window& w, const std::vector<std::string>& lines);
+// Brings a slot's window to the front, when open.
+void focus_window(Session& s, int entry, Slot slot);
+// A command's result: drawn, kept and brought to the front, or refused with
+// the message when it cannot be computed.
+template <class Result, class Draw>
+void show_result(Session& s, int entry, MultivariateRecord& rec, Slot slot, std::optional<Result> r, Draw draw,
+                 const char* title, const char* why);
 // A window following new data or a new model: redrawn and its result kept
 // when the result can still be computed, else emptied and the result dropped.
 template <class Result, class Draw>
@@ -53,6 +62,18 @@ void redraw_or_clear(Session& s, int entry, MultivariateRecord& rec, Slot slot, 
   }
   draw(s, entry, rec, *r);
   rec.derived.get<Result>() = std::move(*r);
+}
+
+template <class Result, class Draw>
+void show_result(Session& s, int entry, MultivariateRecord& rec, Slot slot, std::optional<Result> r, Draw draw,
+                 const char* title, const char* why) {
+  if (!r) {
+    s.port.message(title, why, Buttons::Ok);
+    return;
+  }
+  draw(s, entry, rec, *r);
+  rec.derived.get<Result>() = std::move(*r);
+  focus_window(s, entry, slot);
 }
 // A component's name for captions ("Series 2" when it has none).
 std::string component_label(const MultivariateRecord& rec, int j);

@@ -44,6 +44,7 @@ struct TfForecast {
 };
 
 constexpr const char* kNoModel = "A transfer model must be specified first";
+constexpr const char* kTooFew = "Too few observations for this transfer model.";
 
 std::vector<double> axis(int from, std::size_t count) {
   std::vector<double> t(count);
@@ -75,16 +76,6 @@ const TransferModel* usable(Session* s, const MultivariateRecord& rec, const cha
 
 std::span<const double> in(const MultivariateRecord& rec, const TransferModel& m) { return rec.component(m.input - 1); }
 std::span<const double> out(const MultivariateRecord& rec, const TransferModel& m) { return rec.component(m.output - 1); }
-
-void fill_text(Session& s, Window& w, const std::vector<std::string>& lines) {
-  w.text->clear();
-  for (const std::string& l : lines) w.text->write_line(l.empty() ? " " : l);
-  s.desktop.changed(w);
-}
-
-void focus(Session& s, int entry, Slot slot) {
-  if (Window* w = s.desktop.find(entry, slot)) s.desktop.focus(w->id);
-}
 
 // ---- residuals and their ACF
 
@@ -194,9 +185,7 @@ void transfer_estimate(Session& s, int entry, MultivariateRecord& rec) {
   st.estimation = settings;
   const TransferFit fit = fit_transfer(in(rec, *m), out(rec, *m), *m, {settings.step, settings.no_optimization});
   if (!fit.ok) {
-    s.port.message("ZELK::ERROR",
-                   transfer_feasible(*m) ? "Too few observations for this transfer model."
-                                         : "Model must be Causal and Invertible",
+    s.port.message("ZELK::ERROR", transfer_feasible(*m) ? kTooFew : "Model must be Causal and Invertible",
                    Buttons::Ok);
     return;
   }
@@ -216,14 +205,8 @@ void transfer_prediction(Session& s, int entry, MultivariateRecord& rec) {
   TransferForecastDialog d(settings);
   if (!s.port.run_dialog(d)) return;
   rec.kept.get<TransferState>().forecast = settings;
-  std::optional<TfForecast> r = compute_forecast(rec, *m, settings);
-  if (!r) {
-    s.port.message("ZELK::ERROR", "Too few observations for this transfer model.", Buttons::Ok);
-    return;
-  }
-  draw_forecast(s, entry, rec, *r);
-  rec.derived.get<TfForecast>() = std::move(*r);
-  focus(s, entry, windows::TransferForecast);
+  show_result(s, entry, rec, windows::TransferForecast, compute_forecast(rec, *m, settings), draw_forecast,
+              "ZELK::ERROR", kTooFew);
 }
 
 void refresh_transfer_forecast(Session& s, int entry, MultivariateRecord& rec) {
@@ -243,14 +226,8 @@ void write_transfer_forecast_info(Session& s, int entry, MultivariateRecord& rec
 void transfer_plot_residuals(Session& s, int entry, MultivariateRecord& rec) {
   const TransferModel* m = usable(&s, rec, kNoModel);
   if (!m) return;
-  std::optional<TfResiduals> r = compute_residuals(rec, *m);
-  if (!r) {
-    s.port.message("ZELK::ERROR", "Too few observations for this transfer model.", Buttons::Ok);
-    return;
-  }
-  draw_residuals(s, entry, rec, *r);
-  rec.derived.get<TfResiduals>() = std::move(*r);
-  focus(s, entry, windows::TransferResiduals);
+  show_result(s, entry, rec, windows::TransferResiduals, compute_residuals(rec, *m), draw_residuals, "ZELK::ERROR",
+              kTooFew);
 }
 
 void refresh_transfer_residuals(Session& s, int entry, MultivariateRecord& rec) {
@@ -268,14 +245,7 @@ void write_transfer_residuals_info(Session& s, int entry, MultivariateRecord& re
 void transfer_residual_acf(Session& s, int entry, MultivariateRecord& rec) {
   const TransferModel* m = usable(&s, rec, kNoModel);
   if (!m) return;
-  std::optional<TfAcf> r = compute_acf(rec, *m);
-  if (!r) {
-    s.port.message("ZELK::ERROR", "Too few observations for this transfer model.", Buttons::Ok);
-    return;
-  }
-  draw_acf(s, entry, rec, *r);
-  rec.derived.get<TfAcf>() = std::move(*r);
-  focus(s, entry, windows::TransferResidualAcf);
+  show_result(s, entry, rec, windows::TransferResidualAcf, compute_acf(rec, *m), draw_acf, "ZELK::ERROR", kTooFew);
 }
 
 void refresh_transfer_residual_acf(Session& s, int entry, MultivariateRecord& rec) {

@@ -126,16 +126,6 @@ const VarState* usable_model(Session* s, const MultivariateRecord& rec, const ch
   return st;
 }
 
-void fill_text(Session& s, Window& w, const std::vector<std::string>& lines) {
-  w.text->clear();
-  for (const std::string& l : lines) w.text->write_line(l.empty() ? " " : l);
-  s.desktop.changed(w);
-}
-
-void focus(Session& s, int entry, Slot slot) {
-  if (Window* w = s.desktop.find(entry, slot)) s.desktop.focus(w->id);
-}
-
 // ---- estimation
 
 void estimate(Session& s, int entry, MultivariateRecord& rec, VarMethod method) {
@@ -329,14 +319,8 @@ void var_prediction(Session& s, int entry, MultivariateRecord& rec) {
   if (!s.port.run_dialog(d)) return;
   VarState& kept = rec.kept.get<VarState>();
   kept.forecast = settings;
-  std::optional<ForecastResult> r = compute_forecast(rec, kept);
-  if (!r) {
-    s.port.message("AR Forecast: ERROR", "Need number of observations to > p.", Buttons::Ok);
-    return;
-  }
-  draw_forecast(s, entry, rec, *r);
-  rec.derived.get<ForecastResult>() = std::move(*r);
-  focus(s, entry, windows::ArForecast);
+  show_result(s, entry, rec, windows::ArForecast, compute_forecast(rec, kept), draw_forecast, "AR Forecast: ERROR",
+              "Need number of observations to > p.");
 }
 
 void refresh_var_forecast(Session& s, int entry, MultivariateRecord& rec) {
@@ -352,14 +336,9 @@ void write_var_forecast_info(Session& s, int entry, MultivariateRecord& rec) {
 void var_plot_residuals(Session& s, int entry, MultivariateRecord& rec) {
   const VarState* st = usable_model(&s, rec, "AR Residuals::Warning", "AR Residual: ERROR");
   if (!st) return;
-  if (!residuals_possible(rec, *st)) {
-    s.port.message("AR Residual: ERROR", "Need number of observations to > p.", Buttons::Ok);
-    return;
-  }
-  ResidualResult r = compute_residuals(rec, *st);
-  draw_residuals(s, entry, rec, r);
-  rec.derived.get<ResidualResult>() = std::move(r);
-  focus(s, entry, windows::ArResiduals);
+  show_result(s, entry, rec, windows::ArResiduals,
+              residuals_possible(rec, *st) ? std::optional(compute_residuals(rec, *st)) : std::nullopt, draw_residuals,
+              "AR Residual: ERROR", "Need number of observations to > p.");
 }
 
 void refresh_var_residuals(Session& s, int entry, MultivariateRecord& rec) {
@@ -378,14 +357,9 @@ void write_var_residuals_info(Session& s, int entry, MultivariateRecord& rec) {
 void var_residual_ccf(Session& s, int entry, MultivariateRecord& rec) {
   if (!usable_model(&s, rec, "CCF AR Residuals::Warning", "Residual ACF: ERROR")) return;
   VarState& st = rec.kept.get<VarState>();
-  if (!residuals_possible(rec, st) || rec.n - st.model->p < 4) {
-    s.port.message("Residual ACF: ERROR", "Too few residuals for cross-correlations.", Buttons::Ok);
-    return;
-  }
-  ResidualCcfResult r = compute_residual_ccf(rec, st);
-  draw_residual_ccf(s, entry, rec, r);
-  rec.derived.get<ResidualCcfResult>() = std::move(r);
-  focus(s, entry, windows::ArResidualCcf);
+  const bool possible = residuals_possible(rec, st) && rec.n - st.model->p >= 4;
+  show_result(s, entry, rec, windows::ArResidualCcf, possible ? std::optional(compute_residual_ccf(rec, st)) : std::nullopt,
+              draw_residual_ccf, "Residual ACF: ERROR", "Too few residuals for cross-correlations.");
 }
 
 void refresh_var_residual_ccf(Session& s, int entry, MultivariateRecord& rec) {
@@ -441,7 +415,7 @@ void var_simulate(Session& s, int entry, MultivariateRecord& rec) {
   s.desktop.graph(target, windows::Project, fresh.name);
   install(s, target, fresh, std::move(y));
   s.projects.set_current(target);
-  focus(s, target, windows::Project);
+  focus_window(s, target, windows::Project);
 }
 
 }  // namespace zelk
