@@ -93,7 +93,7 @@ void auto_fit_command(Session& s, int entry, UnivariateRecord& rec) {
   auto progress = [&](int done, int) {
     rec.iterations = done;
     s.status_changed();
-    return s.port.progress(done);
+    return s.progress(done);
   };
   const AutoFitResult result = auto_fit(rec.x, settings.options, progress);
   if (result.cancelled || !result.found()) {

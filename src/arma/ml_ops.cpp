@@ -24,7 +24,7 @@ struct StatusProgress : numeric::IterationCallback {
   bool on_iteration(int iteration, double) override {
     rec.iterations = iteration;
     s.status_changed();
-    return s.port.progress(iteration);
+    return s.progress(iteration);
   }
 };
 

@@ -108,7 +108,7 @@ void simulate(Session& s, int entry, UnivariateRecord& rec) {
   const Simulation sim =
       simulate_arma(rec.model, request, normal_stream(), [&s](int percent) {
         s.port.progress_note("Simulating: " + std::to_string(percent) + " %");
-        return s.port.progress(percent);
+        return s.progress(percent);
       });
   if (sim.status != SimulationStatus::Ok) {
     if (const std::string why = refusal(sim.status); !why.empty()) s.port.message("ERROR", why, Buttons::Ok);

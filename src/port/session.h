@@ -44,6 +44,14 @@ struct Session {
   void status_changed() {
     if (on_status) on_status();
   }
+  // Long work reports here. Once the user has asked to stop, every later
+  // report of the same command answers stop too, and the shell puts the
+  // project back as it was before the command.
+  bool progress(int step) {
+    if (!cancelled && !port.progress(step)) cancelled = true;
+    return !cancelled;
+  }
+  bool cancelled = false;  // cleared by the shell before each command
   std::function<void()> on_status;
 };
 

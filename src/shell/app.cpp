@@ -21,7 +21,7 @@ namespace zelk {
 App::App(UiPort& port) : App(port, make_registry()) {}
 
 App::App(UiPort& port, Registry registry)
-    : registry_(std::move(registry)), watch_(port), session_(watch_), toolbar_(startup_toolbar()), status_(startup_status()) {
+    : registry_(std::move(registry)), session_(port), toolbar_(startup_toolbar()), status_(startup_status()) {
   session_.registry = &registry_;
   session_.desktop.on_project_focus = [this](int entry) { switch_project(entry); };
   session_.on_status = [this] {
@@ -33,12 +33,12 @@ App::App(UiPort& port, Registry registry)
 // Operations may throw: the user sees the text and the project stays as it
 // was. Cancelled long work puts the record back too, without a message.
 template <class Record, class F>
-static void guarded(Session& s, Record* rec, F&& f, const ProgressWatch* watch = nullptr) {
+static void guarded(Session& s, Record* rec, F&& f) {
   std::optional<Record> saved;
   if (rec) saved = *rec;
   try {
     f();
-    if (rec && watch && watch->cancelled()) *rec = std::move(*saved);
+    if (rec && s.cancelled) *rec = std::move(*saved);
   } catch (const std::exception& e) {
     if (rec) *rec = std::move(*saved);
     s.port.message("ZELK Error", e.what(), Buttons::Ok);
@@ -55,7 +55,7 @@ void App::dispatch(int id) {
   const int before = s.projects.current();
   auto no_record = static_cast<UnivariateRecord*>(nullptr);
   const ScopedNumberStyle style(s.numbers);
-  watch_.reset();
+  s.cancelled = false;
   std::vector<int> open_before;
   for (int e = 1; e <= kMaxProjects; ++e)
     if (s.projects.kind(e) != ProjectKind::Free) open_before.push_back(e);
@@ -81,7 +81,7 @@ void App::dispatch(int id) {
     case CommandScope::Popup:
       break;
   }
-  if (watch_.cancelled()) undo_cancelled(before, open_before);
+  if (s.cancelled) undo_cancelled(before, open_before);
   if (cmd->project_event || s.projects.current() != before)
     project_event();
   else
@@ -94,7 +94,7 @@ void App::run_univariate(const CommandSpec& cmd) {
   UnivariateRecord* rec = s.projects.univariate(entry);
   if (!rec) return;
   if (cmd.univariate) {
-    guarded(s, rec, [&] { cmd.univariate(s, entry, *rec); }, &watch_);
+    guarded(s, rec, [&] { cmd.univariate(s, entry, *rec); });
   } else if (cmd.session) {
     // A session operation may open or close projects: no snapshot to restore.
     guarded(s, static_cast<UnivariateRecord*>(nullptr), [&] { cmd.session(s); });
@@ -107,7 +107,7 @@ void App::run_multivariate(const CommandSpec& cmd) {
   MultivariateRecord* rec = s.projects.multivariate(entry);
   if (!rec) return;
   if (cmd.multivariate) {
-    guarded(s, rec, [&] { cmd.multivariate(s, entry, *rec); }, &watch_);
+    guarded(s, rec, [&] { cmd.multivariate(s, entry, *rec); });
   } else if (cmd.session) {
     guarded(s, static_cast<MultivariateRecord*>(nullptr), [&] { cmd.session(s); });
   }

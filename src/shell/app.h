@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "shell/command_table.h"
-#include "shell/progress_watch.h"
 #include "shell/menu_state.h"
 #include "port/registry.h"
 #include "port/port.h"
@@ -82,7 +81,6 @@ class App {
   void undo_cancelled(int current_before, const std::vector<int>& open_before);
 
   Registry registry_;
-  ProgressWatch watch_;  // the port the session's operations talk to
   Session session_;
   std::vector<ToolbarEntry> toolbar_;
   StatusLine status_;
